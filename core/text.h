@@ -55,3 +55,14 @@ template <class IsLead> void TrimTrailingBackslash(char* text, IsLead isLead) {
     if (last != nullptr && last[1] == '\0')
         *last = '\0';
 }
+
+// The folder picker's initial selection for a folder text: one trailing
+// backslash removed, and a bare drive (D:) given its root backslash back (D:\),
+// the form the picker accepts. text must have room for one more byte.
+template <class IsLead> void PrepareInitialSelection(char* text, IsLead isLead) {
+    TrimTrailingBackslash(text, isLead);
+    if (text[0] != '\0' && text[1] == ':' && text[2] == '\0') {
+        text[2] = '\\';
+        text[3] = '\0';
+    }
+}

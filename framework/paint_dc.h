@@ -1,0 +1,23 @@
+// A paint context for one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
+#pragma once
+#include "wnd.h"
+#include <windows.h>
+
+class CPaintDC {
+  public:
+    explicit CPaintDC(CWnd* window) : m_hWnd(window->m_hWnd) {
+        m_hDC = ::BeginPaint(m_hWnd, &m_ps);
+    }
+    ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
+    CPaintDC(const CPaintDC&) = delete;
+    CPaintDC& operator=(const CPaintDC&) = delete;
+
+    HDC GetSafeHdc() const { return m_hDC; }
+    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+
+    HDC m_hDC;
+    PAINTSTRUCT m_ps;
+
+  private:
+    HWND m_hWnd;
+};

@@ -1,0 +1,45 @@
+// The application object: one global instance of a CWinApp subclass, whose
+// InitInstance runs the program.
+#pragma once
+#include "cstr.h"
+#include <windows.h>
+
+class CWnd;
+
+constexpr UINT ID_HELP = 0xE146;
+
+class CWinApp {
+  public:
+    CWinApp();
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    // Runs the program. The framework has no message loop of its own: its
+    // programs live in modal dialogs, and the program ends when this returns.
+    virtual BOOL InitInstance() { return FALSE; }
+
+    // A command that no window handled. ID_HELP goes to OnHelp.
+    virtual bool OnCmdMsg(UINT id, UINT code);
+    // There is no help file: help shows nothing.
+    void OnHelp() {}
+
+    HICON LoadIcon(UINT id) const;
+
+    CWnd* m_pMainWnd = nullptr;
+    HINSTANCE m_hInstance = nullptr;
+    // The executable's file name without its extension.
+    CString m_strAppName;
+
+  private:
+    friend int AfxWinMain(HINSTANCE instance);
+    void SetAppNameFromModule();
+};
+
+CWinApp* AfxGetApp();
+HINSTANCE AfxGetInstanceHandle();
+const char* AfxGetAppName();
+
+// The program's start, called from WinMain once the process is set up: names
+// the application after its executable and runs InitInstance.
+int AfxWinMain(HINSTANCE instance);

@@ -1,0 +1,45 @@
+#include "setting_dlg.h"
+#include "folder_browser.h"
+#include "records.h"
+#include "resource.h"
+
+BEGIN_MESSAGE_MAP(CSettingDlg, CDialog)
+ON_BN_CLICKED(IDC_BROWSE_SAVE_DIR, OnBrowseSaveDir)
+ON_BN_CLICKED(IDC_BROWSE_INSTALL_DIR, OnBrowseInstallDir)
+END_MESSAGE_MAP()
+
+CSettingDlg::CSettingDlg(CWnd* parent) : CDialog(IDD_SETTING, parent) {}
+
+// The installer keeps each text in 260 bytes: the edits take no more than 259.
+BOOL CSettingDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    for (int id : {IDC_INSTALL_DIR, IDC_SAVE_DIR, IDC_ADD_NAME})
+        ::SendMessageA(GetDlgItem(id), EM_LIMITTEXT, kMaxPath - 1, 0);
+    return TRUE;
+}
+
+void CSettingDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_ADD_NAME, m_strAddName);
+    DDX_Text(pDX, IDC_INSTALL_DIR, m_strInstallDir);
+    DDX_Text(pDX, IDC_SAVE_DIR, m_strSaveDir);
+    DDX_Check(pDX, IDC_DELETE_FILE, m_bDeleteFile);
+    DDX_Check(pDX, IDC_QUIT_APP, m_bQuitApp);
+    DDX_Check(pDX, IDC_EXECUTE_APP, m_bExecuteApp);
+}
+
+void CSettingDlg::OnBrowseSaveDir() {
+    BrowseInto(IDC_SAVE_DIR);
+}
+
+void CSettingDlg::OnBrowseInstallDir() {
+    BrowseInto(IDC_INSTALL_DIR);
+}
+
+// The edit keeps its text unless a folder was chosen.
+void CSettingDlg::BrowseInto(int editId) {
+    char folder[kMaxPath] = "";
+    GetDlgItemText(editId, folder, kMaxPath);
+    if (BrowseForFolder(folder, m_hWnd))
+        SetDlgItemText(editId, folder);
+}
