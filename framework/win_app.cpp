@@ -53,8 +53,10 @@ HINSTANCE AfxGetInstanceHandle() {
                                                              : ::GetModuleHandleA(nullptr);
 }
 
+// The name converts to a pointer before the choice: a conditional with a
+// CString arm would make a temporary copy and hand out its freed text.
 const char* AfxGetAppName() {
-    return g_app != nullptr ? g_app->m_strAppName : "";
+    return g_app != nullptr ? static_cast<const char*>(g_app->m_strAppName) : "";
 }
 
 int AfxWinMain(HINSTANCE instance) {
