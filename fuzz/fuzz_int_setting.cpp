@@ -5,7 +5,7 @@
 // the default must apply only when the key is absent. Writing the result back
 // must give text that reads as the same number.
 #include "check.h"
-#include "fuzz_platform.h"
+#include "fake_platform.h"
 #include "installer.h"
 #include <algorithm>
 #include <cerrno>
@@ -15,6 +15,30 @@
 #include <string>
 
 namespace {
+
+// Hands the value text to the reader as it stands, without the INI file's own
+// trimming, which the fakes' tests cover.
+class CValuePlatform : public CFakePlatform {
+  public:
+    bool m_hasSetting = false; // the key is present
+    std::string m_setting;     // its value
+    std::string m_written;     // the last value written
+
+    std::uint32_t GetPrivateProfileStringA(const char*, const char*, const char* defaultValue,
+                                           char* buffer, std::uint32_t size, const char*) override {
+        const std::string text = m_hasSetting ? m_setting.c_str() : defaultValue;
+        const std::size_t length = std::min<std::size_t>(text.size(), size - 1);
+        text.copy(buffer, length);
+        buffer[length] = '\0';
+        return static_cast<std::uint32_t>(length);
+    }
+
+    bool WritePrivateProfileStringA(const char*, const char*, const char* value,
+                                    const char*) override {
+        m_written = value;
+        return true;
+    }
+};
 
 const char kSection[] = "INSTDATA";
 const char kKey[] = "QuitKv";
@@ -37,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         defaultBits |= static_cast<std::uint32_t>(data[1 + i]) << (8 * i);
     const std::int32_t defaultValue = static_cast<std::int32_t>(defaultBits);
 
-    CFuzzPlatform platform("C:\\KvInst");
+    CValuePlatform platform;
     platform.m_hasSetting = (data[0] & 1) != 0;
     platform.m_setting.assign(reinterpret_cast<const char*>(data + 5), size - 5);
 
