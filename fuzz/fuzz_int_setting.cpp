@@ -8,10 +8,8 @@
 #include "fake_platform.h"
 #include "installer.h"
 #include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
