@@ -3,6 +3,7 @@
 #pragma once
 #include "win32_platform.h"
 #include <string>
+#include <utility>
 
 class CModulePathPlatform : public CWin32Platform {
   public:
