@@ -39,7 +39,10 @@ void SurvivedIfPassing(int count) {
 
 void Note(const char* what, double value, const char* unit) {
     char line[200];
-    std::snprintf(line, sizeof line, "%s: %.4g %s", what, value, unit);
+    if (value >= 1000 && value == static_cast<long>(value))
+        std::snprintf(line, sizeof line, "%s: %ld %s", what, static_cast<long>(value), unit);
+    else
+        std::snprintf(line, sizeof line, "%s: %.3g %s", what, value, unit);
     g_notes.push_back(line);
 }
 

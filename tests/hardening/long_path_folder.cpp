@@ -141,10 +141,3 @@ std::string LongPathFolder::MakeFolderOfLength(const std::string& tag, std::size
     MakeFolders(relative);
     return relative;
 }
-
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string folder(path, length < sizeof path ? length : 0);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
-}

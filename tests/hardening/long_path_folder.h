@@ -39,6 +39,3 @@ std::wstring LongWidePath(const std::string& path);
 
 // Removes a folder tree (any path length).
 void RemoveTree(const std::string& folder);
-
-// The folder of this test program, with a trailing backslash.
-std::string ProgramFolder();

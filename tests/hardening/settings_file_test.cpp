@@ -218,6 +218,19 @@ TEST_F(HostileSettingsFile, HundredThousandByteValuesAreCutAtTheFieldsEnd) {
     EXPECT_LE(loaded.addName.size(), 259u);
     EXPECT_EQ(loaded.addName.substr(0, 258), doubleByte.substr(0, 258));
     EXPECT_EQ(loaded.deleteFile, 2147483647);
+    // Saved back unchanged, the cut values read the same again, and a cut
+    // double-byte character takes no line end or neighbour with it.
+    {
+        auto guarded = NewInstaller();
+        guarded->installer.LoadSettings();
+        guarded->installer.SaveSettings();
+        ASSERT_TRUE(WellFormed(*guarded));
+    }
+    const IniEntries resaved = ParseIni(folder.ReadFile("kvinst.ini"));
+    EXPECT_EQ(resaved.Value("INSTDATA", "SaveDirectory"), "S");
+    EXPECT_EQ(resaved.Value("INSTDATA", "QuitKv"), std::to_string(loaded.quitApp));
+    EXPECT_EQ(resaved.Value("After", "omega"), "two words");
+    EXPECT_EQ(Load(), loaded);
     RoundTrip(bytes, loaded, kOtherEntries, "100,000-byte values");
 }
 

@@ -1,0 +1,25 @@
+// An unzip32.DLL as a mis-built library would come: it exports its entry
+// under the decorated stdcall name UnZip@16 and a lower-case unzip, but no
+// UnZip. It records its loading, its release by FreeLibrary and any call
+// (which must never come) in the file named by KVSTUB_LOG.
+#include "stub_log.h"
+#include <windows.h>
+
+extern "C" __declspec(dllexport) int WINAPI UnZip(HWND, LPCSTR, LPSTR, DWORD) {
+    AppendToLog("KVSTUB_LOG", LogLine("event", "called UnZip@16") + "\n");
+    return 1;
+}
+
+extern "C" __declspec(dllexport) int unzip() {
+    AppendToLog("KVSTUB_LOG", LogLine("event", "called unzip") + "\n");
+    return 1;
+}
+
+// A null reserved argument at detach means FreeLibrary, not the process's end.
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID reserved) {
+    if (reason == DLL_PROCESS_ATTACH)
+        AppendToLog("KVSTUB_LOG", LogLine("event", "loaded") + "\n");
+    else if (reason == DLL_PROCESS_DETACH && reserved == nullptr)
+        AppendToLog("KVSTUB_LOG", LogLine("event", "freed") + "\n");
+    return TRUE;
+}
