@@ -231,6 +231,40 @@ TEST_F(HostilePaths, TwoHundredFiftyFiveByteNames) {
     figures::SurvivedIfPassing(2);
 }
 
+// "%s\kvinst.ini" fits 259 bytes for an executable's folder of 248 bytes; one
+// byte more and the installer runs on the defaults and writes no file at all,
+// rather than a cut name such as kvinst.in.
+TEST_F(HostilePaths, ExecutableFolderAtTheSettingsFileLimit) {
+    for (std::size_t length : {248u, 249u}) {
+        SCOPED_TRACE("executable's folder " + std::to_string(length) + " bytes");
+        figures::InputTried();
+        const std::string relative =
+            folder.MakeFolderOfLength("x" + std::to_string(length), length);
+        CHardeningPlatform appPlatform(folder.Path(relative) + "\\k.exe");
+        {
+            GuardedInstaller first(appPlatform, window);
+            first.installer.LoadSettings();
+            std::snprintf(first.installer.m_saveDir, kMaxPath, "D:\\saved");
+            first.installer.SaveSettings();
+            ASSERT_TRUE(WellFormed(first));
+        }
+        GuardedInstaller next(appPlatform, window);
+        next.installer.LoadSettings();
+        ASSERT_TRUE(WellFormed(next));
+        EXPECT_FALSE(folder.Exists(relative + "\\kvinst.in"));
+        if (length == 248) {
+            EXPECT_TRUE(folder.Exists(relative + "\\kvinst.ini"));
+            EXPECT_EQ(std::string(next.installer.m_saveDir), "D:\\saved");
+        } else {
+            EXPECT_FALSE(folder.Exists(relative + "\\kvinst.ini"));
+            EXPECT_EQ(std::string(next.installer.m_saveDir), "");
+            EXPECT_EQ(next.installer.m_quitApp, 1);
+        }
+        EXPECT_TRUE(window.messages.empty());
+        figures::SurvivedIfPassing();
+    }
+}
+
 // 表 is 0x95 0x5C and ソ is 0x83 0x5C: their second byte is a backslash's.
 // The executable's folder, the save folder, the add-name and the install
 // folder all carry them; nothing may be cut or looked for in the wrong place.

@@ -346,6 +346,22 @@ TEST_F(HostileSettingsFile, SettingsThatCannotBeWrittenAreLeftAsTheyWere) {
     }
     figures::SurvivedIfPassing();
 
+    // Read-only folder: Windows does not stop writes into a folder for its
+    // read-only attribute, and Wine keeps no such attribute on a folder. Say
+    // what this system does, and check the installer against it.
+    figures::InputTried();
+    folder.WriteFile("kvinst.ini", bytes);
+    SetFileAttributesA(folder.Root().c_str(), FILE_ATTRIBUTE_READONLY);
+    const bool folderReadOnly =
+        (GetFileAttributesA(folder.Root().c_str()) & FILE_ATTRIBUTE_READONLY) != 0;
+    saveOver();
+    SetFileAttributesA(folder.Root().c_str(), FILE_ATTRIBUTE_NORMAL);
+    std::printf("note: a read-only folder attribute is %s here; the save went through\n",
+                folderReadOnly ? "kept" : "not kept");
+    EXPECT_EQ(ParseIni(folder.ReadFile("kvinst.ini")).Value("INSTDATA", "InstallDirectory"),
+              "C:\\changed");
+    figures::SurvivedIfPassing();
+
     // A folder where the file should be: nothing can be read or written.
     figures::InputTried();
     DeleteFileA(path.c_str());
