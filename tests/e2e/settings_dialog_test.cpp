@@ -217,6 +217,14 @@ TEST_F(SettingsDialogTest, BrowseButtonsPickFromTheEditsFolderAndEditsHoldAtMost
     ASSERT_TRUE(WaitForWindowGone(picker, kWindowTimeoutMs));
     EXPECT_EQ(ControlText(settings, kIdInstallDir), run.InstallFolder());
 
+    // A drive root comes back as the bare drive.
+    ASSERT_TRUE(SetText(saveEdit, "C:\\"));
+    picker = OpenPicker(settings, kIdBrowseSaveDir);
+    ASSERT_NE(picker, nullptr);
+    ClickButton(picker, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(picker, kWindowTimeoutMs));
+    EXPECT_EQ(ControlText(settings, kIdSaveDir), "C:");
+
     // The other button starts from what its edit holds now.
     ASSERT_TRUE(SetText(saveEdit, run.world.Path("save2")));
     picker = OpenPicker(settings, kIdBrowseSaveDir);
