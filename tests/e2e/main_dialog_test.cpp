@@ -45,10 +45,9 @@ int CountEntry(const std::vector<StubRecord>& records, const std::string& entry)
 class MainDialogTest : public ::testing::Test {
   protected:
     // Starts the installer and waits for its main dialog.
-    void StartAndWaitForMainDialog(const EnvironmentOverrides& extra = {}) {
-        ASSERT_TRUE(run.Start(extra));
-        main = run.WaitForMainDialog();
-        ASSERT_NE(main, nullptr) << "no main dialog";
+    bool StartAndWaitForMainDialog(const EnvironmentOverrides& extra = {}) {
+        main = run.Start(extra) ? run.WaitForMainDialog() : nullptr;
+        return main != nullptr;
     }
 
     HWND Focus() const { return FocusedWindow(run.installer.MainThreadId()); }
@@ -78,7 +77,7 @@ TEST_F(MainDialogTest, ShowsScanResultWindowMakeUpAndAboutBoxAndEscEnds) {
     run.world.WriteFile("save/kv2024_0115.lzh", "lzh");
     run.world.WriteFile("save/readme.txt", "text");
     run.WriteSettings(BothFolders(run));
-    StartAndWaitForMainDialog();
+    ASSERT_TRUE(StartAndWaitForMainDialog()) << "no main dialog";
 
     // The scan's result, the installed program's time in local time. The test
     // runs in a zone away from UTC, so a time shown unconverted is caught.
@@ -137,7 +136,8 @@ TEST_F(MainDialogTest, ShowsScanResultWindowMakeUpAndAboutBoxAndEscEnds) {
     ASSERT_TRUE(SendWithTimeout(main, DM_GETDEFID, 0, 0, &defaultId));
     EXPECT_EQ(HIWORD(defaultId), DC_HASDEFID);
     EXPECT_EQ(LOWORD(defaultId), IDOK);
-    EXPECT_EQ(Focus(), ::GetDlgItem(main, IDOK)) << "the focus starts on Install";
+    EXPECT_TRUE(WaitUntil([&] { return Focus() == ::GetDlgItem(main, IDOK); }, kWindowTimeoutMs))
+        << "the focus starts on Install";
 
     // The system menu ends with a separator and the About entry.
     const std::vector<MenuEntry>& menu = inside.systemMenu;
@@ -203,7 +203,7 @@ TEST_F(MainDialogTest, InstallClosesViewerUnpacksDeletesPackageStartsViewerAndEn
                        "SaveDirectory=" + run.SaveFolder(), "AddName=", "DeleteFile=1"});
     AppProcess oldViewer;
     ASSERT_TRUE(run.StartViewer(oldViewer));
-    StartAndWaitForMainDialog();
+    ASSERT_TRUE(StartAndWaitForMainDialog()) << "no main dialog";
 
     ClickButton(main, IDOK);
     ASSERT_TRUE(run.installer.WaitForExit(kExitTimeoutMs)) << "the install did not end the program";
@@ -259,7 +259,7 @@ TEST_F(MainDialogTest, FailedArchiverCallKeepsDialogOpenSilentlyEnterOnFieldInst
     run.WriteSettings({"InstallDirectory=" + run.InstallFolder(),
                        "SaveDirectory=" + run.SaveFolder(), "AddName=", "DeleteFile=1",
                        "QuitKv=0"});
-    StartAndWaitForMainDialog({{"KVSTUB_RESULT", "7"}});
+    ASSERT_TRUE(StartAndWaitForMainDialog({{"KVSTUB_RESULT", "7"}})) << "no main dialog";
 
     // Enter in a read-only field presses the default button, Install.
     HWND packageField = ::GetDlgItem(main, kIdShowPackage);
@@ -297,7 +297,7 @@ TEST_F(MainDialogTest, PackageOlderThanInstalledProgramAsksAndCancelTouchesNothi
     run.WriteSettings(BothFolders(run));
     AppProcess viewer;
     ASSERT_TRUE(run.StartViewer(viewer));
-    StartAndWaitForMainDialog();
+    ASSERT_TRUE(StartAndWaitForMainDialog()) << "no main dialog";
 
     ClickButton(main, IDOK);
     MessageBoxInfo question = WaitForMessageBox(run.installer.Id(), main, kWindowTimeoutMs);
@@ -326,7 +326,7 @@ TEST_F(MainDialogTest, MissingPackageIsReportedUnderTheApplicationName) {
     run.world.WriteFile("save/readme.txt", "text");
     run.world.MakeFolder("save/kv2025_0101.zip"); // a folder is no package
     run.WriteSettings(BothFolders(run));
-    StartAndWaitForMainDialog();
+    ASSERT_TRUE(StartAndWaitForMainDialog()) << "no main dialog";
     EXPECT_EQ(ControlText(main, kIdShowPackage), "");
 
     ClickButton(main, IDOK);
