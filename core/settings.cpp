@@ -43,11 +43,15 @@ bool GetModuleDir(CPlatform& platform, char (&dir)[kMaxPath]) {
     return true;
 }
 
+// The value buffers are cleared before each read: a value cut inside a
+// double-byte character can come back counted up to the buffer's end with
+// the character's bytes not written (Wine does so), and a stale byte there,
+// such as a digit of the key read before, would become part of the value.
 std::int32_t ReadIntSetting(CPlatform& platform, const char* section, const char* key,
                             std::int32_t defaultValue, const char* fileName) {
     char defaultText[100];
     std::snprintf(defaultText, sizeof defaultText, "%d", static_cast<int>(defaultValue));
-    char value[500];
+    char value[500] = {};
     platform.GetPrivateProfileStringA(section, key, defaultText, value, sizeof value, fileName);
     value[sizeof value - 1] = '\0';
     return ParseIntSetting(value);
@@ -81,6 +85,7 @@ void CInstaller::LoadSettings() {
     char* const texts[] = {m_installDir, m_saveDir, m_addName};
     const char* const keys[] = {"InstallDirectory", "SaveDirectory", "AddName"};
     for (int i = 0; i < 3; ++i) {
+        std::memset(texts[i], 0, kMaxPath);
         m_platform.GetPrivateProfileStringA(kSection, keys[i], "", texts[i], kMaxPath, path);
         texts[i][kMaxPath - 1] = '\0';
     }

@@ -43,15 +43,17 @@ void ChangeSetting(const AppProcess& installer, HWND mainDialog, int editId,
 TEST(ProgramSettings, HostileSettingsFileShowsTheMainDialogAndIsSavedOnClose) {
     figures::InputTried();
     InstallerWorld world;
-    // Junk, LF and CRLF line ends, a duplicate key, a 100,000-byte add-name
-    // and a 40-digit number, between two sections of the user's.
-    const std::string bytes = Junk(7, 5000) + "\r\n[User]\r\nkeep=1\r\n" + Junk(8, 5000) +
-                              "\r\n[INSTDATA]\nInstallDirectory=" + world.Path("install") +
-                              "\nSaveDirectory=" + world.Path("save") +
-                              "\r\nAddName=" + std::string(100000, 'A') +
-                              "\nDeleteFile=1234567890123456789012345678901234567890\r\n"
-                              "QuitKv=0\nExecuteKv=0\nInstallDirectory=C:\\duplicate\n" +
-                              Junk(9, 5000) + "\r\n[After]\r\nomega=two words\r\n";
+    // Junk, LF and CRLF line ends, a duplicate key, a 100,000-byte add-name,
+    // a 40-digit number and one cut inside a double-byte character after a
+    // long run of digits, between two sections of the user's.
+    const std::string bytes =
+        Junk(7, 5000) + "\r\n[User]\r\nkeep=1\r\n" + Junk(8, 5000) +
+        "\r\n[INSTDATA]\nInstallDirectory=" + world.Path("install") +
+        "\nSaveDirectory=" + world.Path("save") + "\r\nAddName=" + std::string(100000, 'A') +
+        "\nDeleteFile=" + std::string(499, '7') + "\r\nQuitKv=" + std::string(497, '0') + "5表表" +
+        "\nExecuteKv=1234567890123456789012345678901234567890\n"
+        "InstallDirectory=C:\\duplicate\n" +
+        Junk(9, 5000) + "\r\n[After]\r\nomega=two words\r\n";
     world.world.WriteFile("app/kvinst.ini", bytes);
 
     AppProcess installer;
@@ -69,8 +71,8 @@ TEST(ProgramSettings, HostileSettingsFileShowsTheMainDialogAndIsSavedOnClose) {
     EXPECT_EQ(saved.Value("INSTDATA", "SaveDirectory"), world.Path("save"));
     EXPECT_EQ(saved.Value("INSTDATA", "AddName"), std::string(259, 'A'));
     EXPECT_EQ(saved.Value("INSTDATA", "DeleteFile"), "2147483647");
-    EXPECT_EQ(saved.Value("INSTDATA", "QuitKv"), "0");
-    EXPECT_EQ(saved.Value("INSTDATA", "ExecuteKv"), "0");
+    EXPECT_EQ(saved.Value("INSTDATA", "QuitKv"), "5");
+    EXPECT_EQ(saved.Value("INSTDATA", "ExecuteKv"), "2147483647");
     EXPECT_EQ(saved.Value("User", "keep"), "1");
     EXPECT_EQ(saved.Value("After", "omega"), "two words");
     figures::SurvivedIfPassing();

@@ -234,6 +234,35 @@ TEST_F(HostileSettingsFile, HundredThousandByteValuesAreCutAtTheFieldsEnd) {
     RoundTrip(bytes, loaded, kOtherEntries, "100,000-byte values");
 }
 
+// A value cut inside a double-byte character: the profile functions may
+// stop before the character and still count the byte it would have taken,
+// leaving whatever the buffer held there. Such a byte must not become part of
+// a number or a text: here a digit left behind by the key read before.
+TEST_F(HostileSettingsFile, ValueCutInsideADoubleByteCharacterTakesNoStaleByte) {
+    const std::string cutNumber = std::string(497, '0') + "5" + "表表";
+    const std::string cutText = std::string(258, 'D') + "表表";
+    const std::string bytes = "[INSTDATA]\r\nDeleteFile=" + std::string(499, '7') +
+                              "\r\nQuitKv=" + cutNumber + "\r\nExecuteKv=" + cutNumber +
+                              "\r\nInstallDirectory=" + cutText + "\r\nSaveDirectory=" + cutText +
+                              "\r\nAddName=" + cutText + "\r\n";
+    folder.WriteFile("kvinst.ini", bytes);
+    figures::InputTried();
+    auto guarded = NewInstaller();
+    // Texts that held something before the load, as a reused object would.
+    std::memset(guarded->installer.m_installDir, 'X', kMaxPath - 1);
+    std::memset(guarded->installer.m_saveDir, 'X', kMaxPath - 1);
+    std::memset(guarded->installer.m_addName, 'X', kMaxPath - 1);
+    guarded->installer.LoadSettings();
+    ASSERT_TRUE(WellFormed(*guarded));
+    EXPECT_EQ(guarded->installer.m_deleteFile, 2147483647);
+    EXPECT_EQ(guarded->installer.m_quitApp, 5);
+    EXPECT_EQ(guarded->installer.m_executeApp, 5);
+    for (const char* text : {guarded->installer.m_installDir, guarded->installer.m_saveDir,
+                             guarded->installer.m_addName})
+        EXPECT_EQ(std::string(text), std::string(258, 'D'));
+    figures::SurvivedIfPassing();
+}
+
 TEST_F(HostileSettingsFile, FortyDigitNumbersReadAsTheNearest32BitValue) {
     const std::string bytes = "[INSTDATA]\r\n"
                               "DeleteFile=1234567890123456789012345678901234567890\r\n"
