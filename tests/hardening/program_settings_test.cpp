@@ -12,8 +12,8 @@
 
 namespace {
 
-std::string Junk(unsigned seed, std::size_t size) {
-    std::mt19937 random(seed);
+std::string Junk(unsigned variant, std::size_t size) {
+    std::mt19937 random(variant);
     std::string bytes(size, '\0');
     for (char& byte : bytes)
         byte = static_cast<char>(random() & 0xFF);

@@ -66,8 +66,8 @@ std::string OtherSection(const std::string& name, const char* lineEnd) {
     return text;
 }
 
-std::string Junk(unsigned seed, std::size_t size) {
-    std::mt19937 random(seed);
+std::string Junk(unsigned variant, std::size_t size) {
+    std::mt19937 random(variant);
     std::string bytes(size, '\0');
     for (char& byte : bytes)
         byte = static_cast<char>(random() & 0xFF);
@@ -148,25 +148,25 @@ class HostileSettingsFile : public ::testing::Test {
 
 TEST_F(HostileSettingsFile, BinaryJunkAroundTheSectionsLeavesTheSectionsWorking) {
     const std::size_t sizes[] = {1, 7, 64, 300, 1024, 4096, 20000};
-    for (unsigned seed = 1; seed <= 14; ++seed) {
-        const std::size_t size = sizes[seed % 7];
-        const std::string bytes = Junk(seed, size) + "\r\n" + OtherSection("Before", "\r\n") +
-                                  Junk(seed + 100, size) +
+    for (unsigned variant = 1; variant <= 14; ++variant) {
+        const std::size_t size = sizes[variant % 7];
+        const std::string bytes = Junk(variant, size) + "\r\n" + OtherSection("Before", "\r\n") +
+                                  Junk(variant + 100, size) +
                                   "\r\n[INSTDATA]\r\nInstallDirectory=C:\\inst\r\n"
                                   "SaveDirectory=D:\\save\r\nQuitKv=0\r\n" +
-                                  Junk(seed + 200, size) + "\r\n" + OtherSection("After", "\r\n") +
-                                  Junk(seed + 300, size);
+                                  Junk(variant + 200, size) + "\r\n" +
+                                  OtherSection("After", "\r\n") + Junk(variant + 300, size);
         RoundTrip(bytes, Settings{"C:\\inst", "D:\\save", "", 0, 0, 1}, kOtherEntries,
-                  ("junk seed " + std::to_string(seed)).c_str());
+                  ("junk variant " + std::to_string(variant)).c_str());
     }
 }
 
 TEST_F(HostileSettingsFile, NothingButJunkStillRoundTrips) {
-    for (unsigned seed = 50; seed < 56; ++seed) {
+    for (unsigned variant = 50; variant < 56; ++variant) {
         // Whatever the junk happens to say is read within bounds, and from
         // then on the file serves the installer again.
-        RoundTrip(Junk(seed, 3000 + seed * 500), nullptr, {},
-                  ("pure junk seed " + std::to_string(seed)).c_str());
+        RoundTrip(Junk(variant, 3000 + variant * 500), nullptr, {},
+                  ("pure junk variant " + std::to_string(variant)).c_str());
     }
 }
 
