@@ -78,6 +78,34 @@ TEST(ProgramSettings, HostileSettingsFileShowsTheMainDialogAndIsSavedOnClose) {
     figures::SurvivedIfPassing();
 }
 
+// Texts far longer than the edits' 259-byte limit, set into the settings
+// dialog's edits (a set text is not held to the typing limit), are cut to
+// whole characters within the state's 259 bytes and saved so.
+TEST(ProgramSettings, OverlongTextsInTheSettingsDialogAreCutToWholeCharacters) {
+    figures::InputTried(2);
+    InstallerWorld world;
+    world.WriteSettings({"QuitKv=0", "ExecuteKv=0"});
+    std::string folder, addName = "a";
+    while (folder.size() < 2000)
+        folder += "表";
+    while (addName.size() < 2001)
+        addName += "ソ";
+    AppProcess installer;
+    ASSERT_TRUE(world.Start(installer));
+    HWND dialog = WaitForDialog(installer, kMainCaption);
+    ASSERT_NE(dialog, nullptr);
+    ChangeSetting(installer, dialog, kIdSettingsInstallDir, folder);
+    ChangeSetting(installer, dialog, kIdSettingsAddName, addName);
+    EXPECT_EQ(ControlText(dialog, kIdShowInstallDir), folder.substr(0, 258));
+    EXPECT_TRUE(Answers(dialog, 5000));
+    CancelAndExpectNormalEnd(installer, dialog);
+    const IniEntries saved = ParseIni(world.Settings());
+    EXPECT_EQ(saved.Value("INSTDATA", "InstallDirectory"), folder.substr(0, 258));
+    EXPECT_EQ(saved.Value("INSTDATA", "AddName"), addName.substr(0, 259));
+    EXPECT_EQ(saved.Value("INSTDATA", "SaveDirectory"), world.Path("save"));
+    figures::SurvivedIfPassing(2);
+}
+
 // kvinst.ini held open by another program that lets others only read it.
 // The run works and says nothing; the file keeps its bytes; the next run
 // starts from them. (The read-only attribute is not enforced for the root
