@@ -24,9 +24,9 @@ int CompareTimes(const SystemTime& a, const SystemTime& b) {
 } // namespace
 
 CInstaller::CInstaller(CPlatform& platform, CInstallerWindow& window)
-    : m_installDir(), m_saveDir(), m_addName(), m_installedFind(), m_packageFind(),
-      m_packageTime(), m_installedTime(), m_deleteFile(0), m_quitApp(0), m_executeApp(0),
-      m_archiver(-1), m_settingsLoaded(false), m_platform(platform), m_window(window) {}
+    : m_installDir(), m_saveDir(), m_addName(), m_installedFind(), m_packageFind(), m_packageTime(),
+      m_installedTime(), m_deleteFile(0), m_quitApp(0), m_executeApp(0), m_archiver(-1),
+      m_settingsLoaded(false), m_platform(platform), m_window(window) {}
 
 // Every path is formed before anything is touched: one that does not fit its
 // buffer refuses the install, since a cut path could unpack or start the wrong thing.

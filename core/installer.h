@@ -59,5 +59,5 @@ class CInstaller {
 bool GetModuleDir(CPlatform& platform, char (&dir)[kMaxPath]);
 std::int32_t ReadIntSetting(CPlatform& platform, const char* section, const char* key,
                             std::int32_t defaultValue, const char* fileName);
-bool WriteIntSetting(CPlatform& platform, const char* section, const char* key,
-                     std::int32_t value, const char* fileName);
+bool WriteIntSetting(CPlatform& platform, const char* section, const char* key, std::int32_t value,
+                     const char* fileName);

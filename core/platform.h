@@ -27,8 +27,8 @@ class CPlatform {
     virtual std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                                    const char* defaultValue, char* buffer,
                                                    std::uint32_t size, const char* fileName) = 0;
-    virtual bool WritePrivateProfileStringA(const char* section, const char* key,
-                                            const char* value, const char* fileName) = 0;
+    virtual bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
+                                            const char* fileName) = 0;
 
     // Directory listings and times.
     virtual FindHandle FindFirstFileA(const char* pattern, FindData* data) = 0;

@@ -15,7 +15,9 @@ bool IsCandidate(const FindData& entry) {
            std::strlen(entry.cFileName) > 2;
 }
 
-int TwoDigits(const char* text) { return (text[0] - '0') * 10 + (text[1] - '0'); }
+int TwoDigits(const char* text) {
+    return (text[0] - '0') * 10 + (text[1] - '0');
+}
 
 } // namespace
 
@@ -89,8 +91,8 @@ void CInstaller::SetPackageTime(const char* bestStamp) {
     std::memset(&m_packageTime, 0, sizeof m_packageTime);
     if (m_packageFind.cFileName[0] == '\0')
         return;
-    m_packageTime.wYear = static_cast<std::uint16_t>(TwoDigits(bestStamp) * 100 +
-                                                     TwoDigits(bestStamp + 2));
+    m_packageTime.wYear =
+        static_cast<std::uint16_t>(TwoDigits(bestStamp) * 100 + TwoDigits(bestStamp + 2));
     m_packageTime.wMonth = static_cast<std::uint16_t>(TwoDigits(bestStamp + 5));
     m_packageTime.wDay = static_cast<std::uint16_t>(TwoDigits(bestStamp + 7));
     m_packageTime.wHour = 23;

@@ -44,4 +44,6 @@ bool CloseRunningApp(CPlatform& platform) {
     return false;
 }
 
-bool CInstaller::CloseRunningApp() { return ::CloseRunningApp(m_platform); }
+bool CInstaller::CloseRunningApp() {
+    return ::CloseRunningApp(m_platform);
+}

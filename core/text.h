@@ -19,7 +19,8 @@ template <class IsLead>
 void CopyText(char* destination, std::size_t capacity, const char* source, IsLead isLead) {
     std::size_t end = 0;
     for (std::size_t i = 0; source[i] != '\0';) {
-        std::size_t width = (isLead(static_cast<unsigned char>(source[i])) && source[i + 1]) ? 2 : 1;
+        std::size_t width =
+            (isLead(static_cast<unsigned char>(source[i])) && source[i + 1]) ? 2 : 1;
         if (i + width > capacity - 1)
             break;
         i += width;
