@@ -79,22 +79,7 @@ HWND KvInstRun::WaitForDialog(const char* caption, HWND owner) const {
 }
 
 std::vector<StubRecord> KvInstRun::Records() const {
-    std::vector<StubRecord> records;
-    StubRecord current;
-    for (const std::string& line : world.ReadLines("records.txt")) {
-        if (line.empty()) {
-            if (!current.empty())
-                records.push_back(current);
-            current.clear();
-            continue;
-        }
-        size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            current[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    if (!current.empty())
-        records.push_back(current);
-    return records;
+    return ParseStubRecords(world.ReadLines("records.txt"));
 }
 
 std::string LocalTimeText(const SYSTEMTIME& utc) {

@@ -5,12 +5,10 @@
 //   stand-ins (archivers and kv.exe) append what they were asked to do.
 #pragma once
 #include "app_process.h"
+#include "stub_records.h"
 #include "test_world.h"
-#include <map>
 #include <string>
 #include <vector>
-
-using StubRecord = std::map<std::string, std::string>;
 
 class KvInstRun {
   public:

@@ -49,22 +49,7 @@ bool InstallerWorld::StartViewer(AppProcess& viewer, const std::string& title,
 }
 
 std::vector<StubRecord> InstallerWorld::Records() const {
-    std::vector<StubRecord> records;
-    StubRecord current;
-    for (const std::string& line : world.ReadLines("records.txt")) {
-        if (line.empty()) {
-            if (!current.empty())
-                records.push_back(current);
-            current.clear();
-            continue;
-        }
-        std::size_t equals = line.find('=');
-        if (equals != std::string::npos)
-            current[line.substr(0, equals)] = line.substr(equals + 1);
-    }
-    if (!current.empty())
-        records.push_back(current);
-    return records;
+    return ParseStubRecords(world.ReadLines("records.txt"));
 }
 
 std::vector<StubRecord> InstallerWorld::Records(const std::string& key,

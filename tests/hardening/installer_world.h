@@ -6,12 +6,10 @@
 // Windows are found and driven with the end-to-end driver.
 #pragma once
 #include "app_process.h"
+#include "stub_records.h"
 #include "test_world.h"
-#include <map>
 #include <string>
 #include <vector>
-
-using StubRecord = std::map<std::string, std::string>;
 
 enum class Archiver { Missing, StandIn, WithoutEntryPoint };
 
