@@ -4,9 +4,9 @@
 #include <mbctype.h>
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     // Lead-byte tests and multibyte string searches follow the system's ANSI code page.
     _setmbcp(_MB_CP_ANSI);
     RestrictDllSearch();
-    return AfxWinMain(instance);
+    return AfxWinMain();
 }

@@ -1,24 +1,6 @@
 #include "dialog.h"
 #include "win_app.h"
-
-void DDX_Text(CDataExchange* pDX, int id, CString& value) {
-    HWND control = pDX->m_pDlgWnd->GetDlgItem(id);
-    if (!pDX->m_bSaveAndValidate) {
-        ::SetWindowTextA(control, value);
-        return;
-    }
-    int length = ::GetWindowTextLengthA(control);
-    ::GetWindowTextA(control, value.GetBufferSetLength(length), length + 1);
-    value.ReleaseBuffer();
-}
-
-void DDX_Check(CDataExchange* pDX, int id, int& value) {
-    HWND control = pDX->m_pDlgWnd->GetDlgItem(id);
-    if (pDX->m_bSaveAndValidate)
-        value = ::SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
-    else
-        ::SendMessageA(control, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
-}
+#include <algorithm>
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_BN_CLICKED(IDOK, OnOK)
@@ -42,19 +24,14 @@ BOOL CDialog::OnInitDialog() {
     return TRUE;
 }
 
-bool CDialog::UpdateData(bool saveAndValidate) {
+void CDialog::UpdateData(bool saveAndValidate) {
     CDataExchange exchange(this, saveAndValidate);
     DoDataExchange(&exchange);
-    return true;
 }
 
 void CDialog::OnOK() {
-    if (UpdateData(true))
-        EndDialog(IDOK);
-}
-
-void CDialog::OnCancel() {
-    EndDialog(IDCANCEL);
+    UpdateData(true);
+    EndDialog(IDOK);
 }
 
 // Over the owner while it is shown and not minimised, otherwise over the work
@@ -73,28 +50,19 @@ void CDialog::CenterWindow() {
     ::GetWindowRect(m_hWnd, &window);
     int width = window.right - window.left;
     int height = window.bottom - window.top;
-    int x = (centre.left + centre.right - width) / 2;
-    int y = (centre.top + centre.bottom - height) / 2;
-    if (x + width > area.right)
-        x = area.right - width;
-    if (x < area.left)
-        x = area.left;
-    if (y + height > area.bottom)
-        y = area.bottom - height;
-    if (y < area.top)
-        y = area.top;
+    int x =
+        std::max(area.left, std::min((centre.left + centre.right - width) / 2, area.right - width));
+    int y = std::max(area.top,
+                     std::min((centre.top + centre.bottom - height) / 2, area.bottom - height));
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    CDialog* dialog;
     if (message == WM_INITDIALOG) {
-        dialog = reinterpret_cast<CDialog*>(lParam);
-        dialog->m_hWnd = window;
+        reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
-    } else {
-        dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     }
+    auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
     // Messages before WM_INITDIALOG (WM_SETFONT and the like) find no object.
     if (dialog == nullptr)
         return FALSE;
@@ -106,18 +74,17 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
 
 // The dialog procedure's answer: a handled message returns TRUE, except that
 // WM_QUERYDRAGICON returns its handle itself and that a handler that asked for
-// Default() returns FALSE, leaving the message to the dialog manager.
+// Default() returns FALSE, leaving the message to the dialog manager. Commands
+// that no map handles go on to the application.
 INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG)
+        return OnInitDialog();
     bool outerDefaultRequested = m_defaultRequested;
     m_defaultRequested = false;
     INT_PTR answer = FALSE;
     LRESULT result = 0;
-    if (message == WM_INITDIALOG) {
-        answer = OnInitDialog();
-    } else if (OnWndMsg(message, wParam, lParam, &result)) {
-        if (m_defaultRequested)
-            answer = FALSE;
-        else
+    if (OnWndMsg(message, wParam, lParam, &result)) {
+        if (!m_defaultRequested)
             answer = message == WM_QUERYDRAGICON ? static_cast<INT_PTR>(result) : TRUE;
     } else if (message == WM_COMMAND && AfxGetApp() != nullptr) {
         answer = AfxGetApp()->OnCmdMsg(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;

@@ -1,7 +1,6 @@
 // A paint context for one WM_PAINT: BeginPaint on construction, EndPaint on destruction.
 #pragma once
 #include "wnd.h"
-#include <windows.h>
 
 class CPaintDC {
   public:
@@ -15,9 +14,8 @@ class CPaintDC {
     HDC GetSafeHdc() const { return m_hDC; }
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
 
-    HDC m_hDC;
-    PAINTSTRUCT m_ps;
-
   private:
     HWND m_hWnd;
+    HDC m_hDC;
+    PAINTSTRUCT m_ps;
 };

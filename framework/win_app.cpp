@@ -1,10 +1,29 @@
 #include "win_app.h"
+#include "lead_byte.h"
+#include "text.h"
 #include <cstring>
-#include <mbstring.h>
 
 namespace {
+
 CWinApp* g_app = nullptr;
+
+// The multibyte-aware search keeps a trail byte 0x5C of a double-byte
+// character in the file name from being taken for the folder separator.
+void SetNameFromModule(CString& name) {
+    char path[MAX_PATH];
+    DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return;
+    char* separator = FindLastBackslash(path, IsActiveLeadByte);
+    char* fileName = separator != nullptr ? separator + 1 : path;
+    // '.' is never the second byte of a double-byte character.
+    char* extension = std::strrchr(fileName, '.');
+    if (extension != nullptr)
+        *extension = '\0';
+    name = fileName;
 }
+
+} // namespace
 
 CWinApp::CWinApp() {
     g_app = this;
@@ -16,32 +35,14 @@ CWinApp::~CWinApp() {
 }
 
 bool CWinApp::OnCmdMsg(UINT id, UINT code) {
-    if (id == ID_HELP && code == 0) {
-        OnHelp();
-        return true;
-    }
-    return false;
+    if (id != ID_HELP || code != 0)
+        return false;
+    OnHelp();
+    return true;
 }
 
 HICON CWinApp::LoadIcon(UINT id) const {
     return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
-}
-
-// The multibyte-aware search keeps a trail byte 0x5C of a double-byte
-// character in the file name from being taken for the folder separator.
-void CWinApp::SetAppNameFromModule() {
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(m_hInstance, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    unsigned char* separator =
-        _mbsrchr(reinterpret_cast<unsigned char*>(path), static_cast<unsigned>('\\'));
-    char* name = separator != nullptr ? reinterpret_cast<char*>(separator) + 1 : path;
-    // '.' is never the second byte of a double-byte character.
-    char* extension = std::strrchr(name, '.');
-    if (extension != nullptr)
-        *extension = '\0';
-    m_strAppName = name;
 }
 
 CWinApp* AfxGetApp() {
@@ -49,21 +50,17 @@ CWinApp* AfxGetApp() {
 }
 
 HINSTANCE AfxGetInstanceHandle() {
-    return g_app != nullptr && g_app->m_hInstance != nullptr ? g_app->m_hInstance
-                                                             : ::GetModuleHandleA(nullptr);
+    return ::GetModuleHandleA(nullptr);
 }
 
-// The name converts to a pointer before the choice: a conditional with a
-// CString arm would make a temporary copy and hand out its freed text.
 const char* AfxGetAppName() {
     return g_app != nullptr ? static_cast<const char*>(g_app->m_strAppName) : "";
 }
 
-int AfxWinMain(HINSTANCE instance) {
+int AfxWinMain() {
     if (g_app == nullptr)
         return -1;
-    g_app->m_hInstance = instance;
-    g_app->SetAppNameFromModule();
+    SetNameFromModule(g_app->m_strAppName);
     g_app->InitInstance();
     return 0;
 }

@@ -1,8 +1,7 @@
 // The application object: one global instance of a CWinApp subclass, whose
 // InitInstance runs the program.
 #pragma once
-#include "cstr.h"
-#include <windows.h>
+#include "ansi_string.h"
 
 class CWnd;
 
@@ -19,21 +18,16 @@ class CWinApp {
     // programs live in modal dialogs, and the program ends when this returns.
     virtual BOOL InitInstance() { return FALSE; }
 
-    // A command that no window handled. ID_HELP goes to OnHelp.
-    virtual bool OnCmdMsg(UINT id, UINT code);
+    // A command that no window handled: ID_HELP goes to OnHelp.
+    bool OnCmdMsg(UINT id, UINT code);
     // There is no help file: help shows nothing.
     void OnHelp() {}
 
     HICON LoadIcon(UINT id) const;
 
     CWnd* m_pMainWnd = nullptr;
-    HINSTANCE m_hInstance = nullptr;
     // The executable's file name without its extension.
     CString m_strAppName;
-
-  private:
-    friend int AfxWinMain(HINSTANCE instance);
-    void SetAppNameFromModule();
 };
 
 CWinApp* AfxGetApp();
@@ -42,4 +36,4 @@ const char* AfxGetAppName();
 
 // The program's start, called from WinMain once the process is set up: names
 // the application after its executable and runs InitInstance.
-int AfxWinMain(HINSTANCE instance);
+int AfxWinMain();

@@ -2,7 +2,6 @@
 // and the lookup of a message in the class's message map.
 #pragma once
 #include "message_map.h"
-#include <windows.h>
 
 class CWnd {
   public:
@@ -18,8 +17,8 @@ class CWnd {
     HMENU GetSystemMenu(BOOL revert) const { return ::GetSystemMenu(m_hWnd, revert); }
     HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
     void SetDlgItemText(int id, const char* text) { ::SetDlgItemTextA(m_hWnd, id, text); }
-    int GetDlgItemText(int id, char* buffer, int maxCount) const {
-        return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, buffer, maxCount));
+    int GetDlgItemText(int id, char* buffer, int size) const {
+        return static_cast<int>(::GetDlgItemTextA(m_hWnd, id, buffer, size));
     }
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         return ::SendMessageA(m_hWnd, message, wParam, lParam);
@@ -33,14 +32,13 @@ class CWnd {
     // (DefDlgProc): the request is recorded, and the dialog procedure returns
     // FALSE for the message once its handler has returned.
     void Default() { m_defaultRequested = true; }
-
-    // Handlers whose base behaviour is the default processing.
     void OnSysCommand(UINT, LPARAM) { Default(); }
     void OnPaint() { Default(); }
     void OnDestroy() { Default(); }
 
-    static const MessageMap* GetThisMessageMap();
-    virtual const MessageMap* GetMessageMap() const;
+    // The root of every chain of maps has no entries.
+    static const MessageMap* GetThisMessageMap() { return nullptr; }
+    virtual const MessageMap* GetMessageMap() const { return nullptr; }
 
     // Calls the handler of the message from this class's map or its bases'.
     // False when no map has one.

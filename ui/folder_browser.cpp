@@ -28,13 +28,14 @@ bool ReadChosenPath(LPITEMIDLIST chosen, char* buffer) {
     return ::SHGetPathFromIDListA(chosen, buffer) != FALSE && buffer[0] != '\0';
 }
 
-} // namespace
-
+// The picker's callback: preselects the folder whose path data points to.
 int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM, LPARAM data) {
     if (message == BFFM_INITIALIZED)
         ::SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
     return 0;
 }
+
+} // namespace
 
 int BrowseForFolder(char* buffer, HWND owner) {
     char selection[MAX_PATH];

@@ -7,6 +7,3 @@
 // with a file-system path was chosen: buffer then holds it without a trailing
 // backslash (a drive root as D:). 0 otherwise, and buffer is not to be used.
 int BrowseForFolder(char* buffer, HWND owner);
-
-// The picker's callback: preselects the folder whose path data points to.
-int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM parameter, LPARAM data);

@@ -13,7 +13,8 @@ CSettingDlg::CSettingDlg(CWnd* parent) : CDialog(IDD_SETTING, parent) {}
 // The installer keeps each text in 260 bytes: the edits take no more than 259.
 BOOL CSettingDlg::OnInitDialog() {
     CDialog::OnInitDialog();
-    for (int id : {IDC_INSTALL_DIR, IDC_SAVE_DIR, IDC_ADD_NAME})
+    const int edits[] = {IDC_INSTALL_DIR, IDC_SAVE_DIR, IDC_ADD_NAME};
+    for (int id : edits)
         ::SendMessageA(GetDlgItem(id), EM_LIMITTEXT, kMaxPath - 1, 0);
     return TRUE;
 }

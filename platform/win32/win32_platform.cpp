@@ -1,7 +1,7 @@
 #include "win32_platform.h"
+#include "lead_byte.h"
 #include <windows.h>
 #include <shellapi.h>
-#include <mbctype.h>
 #include <cstring>
 #include <type_traits>
 
@@ -60,7 +60,7 @@ using ArchiverProc = int(WINAPI*)(HWND owner, LPCSTR commandLine, LPSTR output, 
 } // namespace
 
 bool CWin32Platform::IsLeadByte(unsigned char byte) {
-    return _ismbblead(byte) != 0;
+    return IsActiveLeadByte(byte);
 }
 
 std::uint32_t CWin32Platform::GetModuleFileNameA(char* buffer, std::uint32_t size) {

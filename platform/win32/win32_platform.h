@@ -4,8 +4,7 @@
 
 class CWin32Platform : public CPlatform {
   public:
-    // _ismbblead of the C runtime's multibyte code page; the program sets it
-    // to the system's ANSI code page with _setmbcp(_MB_CP_ANSI) at start.
+    // IsActiveLeadByte (lead_byte.h).
     bool IsLeadByte(unsigned char byte) override;
 
     std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;

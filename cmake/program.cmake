@@ -1,0 +1,10 @@
+# How the program's code is compiled: small, and without the C++ library.
+# No exceptions and no RTTI, since nothing in the program needs them; without
+# them no unwinding tables, type information or C++ library code come along.
+foreach(target kvcore kvplatform kvframework kvui KvInst)
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:
+    -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
+    -ffunction-sections -fdata-sections>)
+endforeach()
+# Classes deriving from CWin32Platform (in tests) must match its lack of type information.
+target_compile_options(kvplatform INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
