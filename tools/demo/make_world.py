@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
-"""Lays out a fresh demo world for KvInst:
+"""Lays out a fresh demo world for KvInst, the root of the demo drive D:
 
-  app/      KvInst.exe, its kvinst.ini and the stand-in archiver libraries
-  save/     downloaded packages: an older .lzh, an underscore-form .zip, the
-            newest .zip (a real archive holding a new kv.exe), a file that is
-            not a package
-  install/  the installed, older kv.exe (last written 2025-02-10)
+  Apps/KvInst/      KvInst.exe, its kvinst.ini and the stand-in archiver libraries
+  Download/         the save folder: downloaded packages, an older .lzh, an
+                    underscore-form .zip, the newest .zip (a real archive
+                    holding a new kv.exe), a file that is not a package
+  Apps/KolvaView/   the install folder: the installed, older kv.exe (last
+                    written 2025-02-10)
 """
 import os
 import shutil
@@ -15,7 +16,8 @@ import zipfile
 
 root, exe, stubs = sys.argv[1:4]
 shutil.rmtree(root, ignore_errors=True)
-app, save, install = (os.path.join(root, d) for d in ('app', 'save', 'install'))
+app, save, install = (os.path.join(root, *d.split('/'))
+                      for d in ('Apps/KvInst', 'Download', 'Apps/KolvaView'))
 for d in (app, save, install):
     os.makedirs(d)
 
@@ -24,14 +26,14 @@ for name in ('unzip32.DLL', 'UNLHA32.DLL'):
     shutil.copy(os.path.join(stubs, name), app)
 
 
-def wine_path(path):
-    return 'Z:' + os.path.abspath(path).replace('/', '\\')
+def demo_drive_path(path):
+    return 'D:\\' + os.path.relpath(path, root).replace('/', '\\')
 
 
 with open(os.path.join(app, 'kvinst.ini'), 'wb') as ini:
     ini.write(('[INSTDATA]\r\nInstallDirectory=%s\r\nSaveDirectory=%s\r\nAddName=\r\n'
                'DeleteFile=1\r\nQuitKv=1\r\nExecuteKv=1\r\n'
-               % (wine_path(install), wine_path(save))).encode('cp932'))
+               % (demo_drive_path(install), demo_drive_path(save))).encode('cp932'))
 
 stub_kv = os.path.join(stubs, 'kv.exe')
 old_kv = os.path.join(install, 'kv.exe')

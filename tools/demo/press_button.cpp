@@ -1,5 +1,6 @@
-// Demo helper: waits for a top-level window with the given caption, then
-// clicks one of its buttons, as a user pressing it would.
+// Demo helper: waits for a top-level window with the given caption, prints its
+// place on the desktop as an ImageMagick geometry (WxH+X+Y), then clicks one
+// of its buttons, as a user pressing it would (button id 0 clicks nothing).
 //   press_button.exe <caption> <button id> [timeout ms]
 #include <windows.h>
 #include <cstdio>
@@ -21,8 +22,14 @@ int main(int argc, char** argv) {
         }
         Sleep(100);
     }
-    HWND button = GetDlgItem(window, buttonId);
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
+    RECT rect;
+    GetWindowRect(window, &rect);
+    std::printf("%ldx%ld+%ld+%ld\n", rect.right - rect.left, rect.bottom - rect.top, rect.left,
+                rect.top);
+    if (buttonId != 0) {
+        HWND button = GetDlgItem(window, buttonId);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+    }
     return 0;
 }
