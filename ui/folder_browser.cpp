@@ -1,4 +1,5 @@
 #include "folder_browser.h"
+#include "shell_library.h"
 #include "lead_byte.h"
 #include "text.h"
 #include <shlobj.h>
@@ -23,10 +24,19 @@ class ComScope {
     bool m_initialised;
 };
 
-// The chosen folder's path into buffer; false when the item has none.
-bool ReadChosenPath(LPITEMIDLIST chosen, char* buffer) {
-    return ::SHGetPathFromIDListA(chosen, buffer) != FALSE && buffer[0] != '\0';
-}
+// The shell functions the picker needs, from SHELL32 loaded on first use.
+struct PickerFunctions {
+    decltype(&::SHGetMalloc) getMalloc = SHELL_FUNCTION(SHGetMalloc);
+    decltype(&::SHGetSpecialFolderLocation) getFolderLocation =
+        SHELL_FUNCTION(SHGetSpecialFolderLocation);
+    decltype(&::SHBrowseForFolderA) browseForFolder = SHELL_FUNCTION(SHBrowseForFolderA);
+    decltype(&::SHGetPathFromIDListA) getPathFromIDList = SHELL_FUNCTION(SHGetPathFromIDListA);
+
+    bool AllFound() const {
+        return getMalloc != nullptr && getFolderLocation != nullptr && browseForFolder != nullptr &&
+               getPathFromIDList != nullptr;
+    }
+};
 
 // The picker's callback: preselects the folder whose path data points to.
 int CALLBACK BrowseCallbackProc(HWND window, UINT message, LPARAM, LPARAM data) {
@@ -42,12 +52,15 @@ int BrowseForFolder(char* buffer, HWND owner) {
     CopyText(selection, sizeof selection, buffer, IsActiveLeadByte);
     PrepareInitialSelection(selection, IsActiveLeadByte);
 
+    PickerFunctions shell;
+    if (!shell.AllFound())
+        return 0;
     ComScope com;
     IMalloc* allocator = nullptr;
-    if (FAILED(::SHGetMalloc(&allocator)))
+    if (FAILED(shell.getMalloc(&allocator)))
         return 0;
     LPITEMIDLIST desktop = nullptr;
-    if (FAILED(::SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOP, &desktop))) {
+    if (FAILED(shell.getFolderLocation(nullptr, CSIDL_DESKTOP, &desktop))) {
         allocator->Release();
         return 0;
     }
@@ -60,11 +73,12 @@ int BrowseForFolder(char* buffer, HWND owner) {
     info.ulFlags = 0;
     info.lpfn = BrowseCallbackProc;
     info.lParam = reinterpret_cast<LPARAM>(selection);
-    LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = shell.browseForFolder(&info);
 
     bool found = false;
     if (chosen != nullptr) {
-        found = ReadChosenPath(chosen, buffer);
+        // The chosen folder's path; an item without one counts as no choice.
+        found = shell.getPathFromIDList(chosen, buffer) != FALSE && buffer[0] != '\0';
         allocator->Free(chosen);
     }
     allocator->Free(desktop);

@@ -1,5 +1,6 @@
 #include "win32_platform.h"
 #include "lead_byte.h"
+#include "shell_library.h"
 #include <windows.h>
 #include <shellapi.h>
 #include <cstring>
@@ -166,5 +167,7 @@ void CWin32Platform::DeleteFileA(const char* path) {
 }
 
 void CWin32Platform::ShellExecuteA(const char* file, const char* folder) {
-    ::ShellExecuteA(nullptr, nullptr, file, nullptr, folder, SW_SHOWNORMAL);
+    auto shellExecute = SHELL_FUNCTION(ShellExecuteA);
+    if (shellExecute != nullptr)
+        shellExecute(nullptr, nullptr, file, nullptr, folder, SW_SHOWNORMAL);
 }
