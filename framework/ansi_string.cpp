@@ -24,17 +24,12 @@ char* CString::GetBufferSetLength(int length) {
     return m_text;
 }
 
+// LoadStringW without a buffer hands out the resource's length in UTF-16 units;
+// its ANSI text takes at most two bytes for each.
 bool CString::LoadString(UINT id) {
-    GetBufferSetLength(0);
-    // With no buffer size, LoadStringW hands out the resource's own UTF-16 text
-    // and its length, so no buffer size has to be guessed.
     const wchar_t* resource = nullptr;
     int length = ::LoadStringW(AfxGetInstanceHandle(), id, reinterpret_cast<LPWSTR>(&resource), 0);
-    if (length <= 0 || resource == nullptr)
-        return false;
-    int bytes = ::WideCharToMultiByte(CP_ACP, 0, resource, length, nullptr, 0, nullptr, nullptr);
-    if (bytes <= 0 || GetBufferSetLength(bytes) == nullptr)
-        return false;
-    ::WideCharToMultiByte(CP_ACP, 0, resource, length, m_text, bytes, nullptr, nullptr);
-    return true;
+    char* buffer = GetBufferSetLength(length > 0 ? 2 * length : 0);
+    return length > 0 && buffer != nullptr &&
+           ::LoadStringA(AfxGetInstanceHandle(), id, buffer, 2 * length + 1) > 0;
 }

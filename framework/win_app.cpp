@@ -29,22 +29,6 @@ CWinApp::CWinApp() {
     g_app = this;
 }
 
-CWinApp::~CWinApp() {
-    if (g_app == this)
-        g_app = nullptr;
-}
-
-bool CWinApp::OnCmdMsg(UINT id, UINT code) {
-    if (id != ID_HELP || code != 0)
-        return false;
-    OnHelp();
-    return true;
-}
-
-HICON CWinApp::LoadIcon(UINT id) const {
-    return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id));
-}
-
 CWinApp* AfxGetApp() {
     return g_app;
 }

@@ -10,7 +10,7 @@ constexpr UINT ID_HELP = 0xE146;
 class CWinApp {
   public:
     CWinApp();
-    virtual ~CWinApp();
+    virtual ~CWinApp() = default;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
@@ -19,11 +19,17 @@ class CWinApp {
     virtual BOOL InitInstance() { return FALSE; }
 
     // A command that no window handled: ID_HELP goes to OnHelp.
-    bool OnCmdMsg(UINT id, UINT code);
+    bool OnCmdMsg(UINT id, UINT code) {
+        if (id == ID_HELP && code == 0)
+            OnHelp();
+        return id == ID_HELP && code == 0;
+    }
     // There is no help file: help shows nothing.
     void OnHelp() {}
 
-    HICON LoadIcon(UINT id) const;
+    HICON LoadIcon(UINT id) const {
+        return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
+    }
 
     CWnd* m_pMainWnd = nullptr;
     // The executable's file name without its extension.
