@@ -1,40 +1,5 @@
 #include "app_process.h"
-#include <cstring>
-
-namespace {
-
-// "NAME=value" entries compare by name without regard to letter case, as
-// Windows treats variable names.
-bool SameName(const std::string& entry, const std::string& name) {
-    return entry.size() > name.size() && entry[name.size()] == '=' &&
-           ::_strnicmp(entry.c_str(), name.c_str(), name.size()) == 0;
-}
-
-} // namespace
-
-std::vector<char> BuildEnvironmentBlock(const EnvironmentOverrides& overrides) {
-    std::vector<std::string> entries;
-    char* block = ::GetEnvironmentStringsA();
-    for (const char* entry = block; entry != nullptr && *entry != '\0';
-         entry += std::strlen(entry) + 1) {
-        bool replaced = false;
-        for (const auto& override : overrides)
-            replaced = replaced || SameName(entry, override.first);
-        if (!replaced)
-            entries.emplace_back(entry);
-    }
-    if (block != nullptr)
-        ::FreeEnvironmentStringsA(block);
-    for (const auto& override : overrides) {
-        if (!override.second.empty())
-            entries.push_back(override.first + "=" + override.second);
-    }
-    std::vector<char> result;
-    for (const std::string& entry : entries)
-        result.insert(result.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
-    result.push_back('\0');
-    return result;
-}
+#include <vector>
 
 AppProcess::~AppProcess() {
     if (m_info.hProcess == nullptr)
@@ -45,23 +10,17 @@ AppProcess::~AppProcess() {
 }
 
 bool AppProcess::Start(const std::string& exePath, const std::string& arguments,
-                       const std::string& workingFolder, const EnvironmentOverrides& overrides) {
+                       const std::string& workingFolder) {
     if (m_info.hProcess != nullptr)
         return false;
-    std::string commandLine = "\"" + exePath + "\"";
-    if (!arguments.empty())
-        commandLine += " " + arguments;
-    std::vector<char> writableCommandLine(commandLine.begin(), commandLine.end());
-    writableCommandLine.push_back('\0');
-    std::vector<char> environment = BuildEnvironmentBlock(overrides);
-    // No standard handles: otherwise the program and whatever it starts
-    // would hold the test runner's output pipe open, and a process left
-    // running would keep the runner waiting.
+    std::string line = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::vector<char> writable(line.begin(), line.end());
+    writable.push_back('\0');
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    return ::CreateProcessA(exePath.c_str(), writableCommandLine.data(), nullptr, nullptr, FALSE, 0,
-                            environment.data(), workingFolder.c_str(), &startup, &m_info) != FALSE;
+    return ::CreateProcessA(exePath.c_str(), writable.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            workingFolder.c_str(), &startup, &m_info) != FALSE;
 }
 
 bool AppProcess::WaitForExit(DWORD timeoutMs) {

@@ -1,9 +1,8 @@
 // A fresh folder for one program start, removed afterwards, with the file
-// helpers the tests need: writing and reading files, file times, copies.
+// helpers the tests need.
 #pragma once
 #include <windows.h>
 #include <string>
-#include <vector>
 
 class TestWorld {
   public:
@@ -20,16 +19,13 @@ class TestWorld {
     void WriteFile(const std::string& relative, const std::string& contents) const;
     void CopyIn(const std::string& sourcePath, const std::string& relative) const;
     bool Exists(const std::string& relative) const;
+    // The file's bytes, or "<missing>".
     std::string ReadFile(const std::string& relative) const;
-    // The file's lines, without their line ends ("\r\n" or "\n").
-    std::vector<std::string> ReadLines(const std::string& relative) const;
     void SetLastWriteTime(const std::string& relative, const SYSTEMTIME& utc) const;
 
   private:
     std::string m_root;
 };
 
-// The folder of the running test program.
-std::string ProgramFolder();
-// A path given relative to the test program's folder, made absolute.
+// A path given relative to the running test program's folder, made absolute.
 std::string BesideProgram(const std::string& relative);
