@@ -1,45 +1,103 @@
-// Acting on another process's windows as a user would. Input is posted, so an
-// action that opens a modal window cannot block the test; every read is a
-// message sent with a timeout, so a hung program cannot hang the test.
+// Acting on another process's windows as a user would. Input is posted, so
+// that an action opening a modal window cannot block the test; every read is
+// a message sent with a timeout, so that a hung program cannot hang the test.
 #pragma once
+#include "wait.h"
 #include <windows.h>
+#include <cstring>
 #include <string>
+#include <vector>
 
-struct WindowQuery {
-    DWORD processId;
-    const char* caption = nullptr;    // exact caption; nullptr: any
-    const char* className = "#32770"; // nullptr: any
-    HWND owner = nullptr;             // nullptr: any
-    bool visible = true;              // false: hidden ones too
-};
+inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+    return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
+}
 
-HWND FindTopWindow(const WindowQuery& query);
-HWND WaitForTopWindow(const WindowQuery& query, DWORD timeoutMs);
-// True when no matching window shows up for the whole of periodMs.
-bool StaysAbsent(const WindowQuery& query, DWORD periodMs);
-// True once the window is destroyed or hidden within timeoutMs.
-bool WaitForGone(HWND window, DWORD timeoutMs);
-// True when the window's thread answers a message within timeoutMs.
-bool Answers(HWND window, DWORD timeoutMs = 5000);
+// True when the window's thread answers a message.
+inline bool Answers(HWND window) {
+    DWORD_PTR ignored;
+    return ::IsWindow(window) && Send(window, WM_NULL, 0, 0, ignored);
+}
 
-std::string Text(HWND window);
-std::string ControlText(HWND dialog, int id);
-bool SetControlText(HWND dialog, int id, const std::string& text);
-bool IsChecked(HWND dialog, int id);
-bool SetChecked(HWND dialog, int id, bool checked);
+inline std::string Text(HWND window) {
+    DWORD_PTR length = 0;
+    std::vector<char> text(1);
+    if (Send(window, WM_GETTEXTLENGTH, 0, 0, length))
+        text.resize(length + 1);
+    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length))
+        return "<no answer>";
+    return text.data();
+}
+
+inline std::string ControlText(HWND dialog, int id) {
+    return Text(::GetDlgItem(dialog, id));
+}
+
+inline bool SetControlText(HWND dialog, int id, const std::string& text) {
+    DWORD_PTR done = 0;
+    return Send(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                done) &&
+           done;
+}
 
 // The BN_CLICKED notification that a click on the button sends.
-void Click(HWND dialog, int id);
-// Esc pressed in the dialog, on its control id.
-void PressEscape(HWND dialog, int id);
-void PostSysCommand(HWND window, WPARAM command);
+inline void Click(HWND dialog, int id) {
+    ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+// Esc pressed on the dialog's control id.
+inline void PressEscape(HWND dialog, int id) {
+    const LPARAM down = 1 | (::MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
+    ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, down);
+    ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYUP, VK_ESCAPE, down | 0xC0000000);
+}
+
+// A top-level window of a process: a dialog unless another class is given.
+struct WindowQuery {
+    DWORD processId;
+    const char* caption = nullptr; // nullptr: any
+    HWND owner = nullptr;          // nullptr: any
+    const char* className = "#32770";
+    bool visible = true; // false: hidden ones too
+
+    bool Matches(HWND window) const {
+        DWORD process = 0;
+        char name[64] = "";
+        ::GetWindowThreadProcessId(window, &process);
+        ::GetClassNameA(window, name, sizeof name);
+        return process == processId && (!visible || ::IsWindowVisible(window)) &&
+               (owner == nullptr || ::GetWindow(window, GW_OWNER) == owner) &&
+               std::strcmp(name, className) == 0 && (caption == nullptr || Text(window) == caption);
+    }
+    HWND Find() const {
+        HWND window = ::GetTopWindow(nullptr);
+        while (window != nullptr && !Matches(window))
+            window = ::GetWindow(window, GW_HWNDNEXT);
+        return window;
+    }
+    HWND WaitFor(DWORD timeoutMs = kWindowTimeoutMs) const {
+        HWND found = nullptr;
+        WaitUntil([&] { return (found = Find()) != nullptr; }, timeoutMs, 50);
+        return found;
+    }
+    // True when no such window shows up for the whole of periodMs.
+    bool StaysAbsent(DWORD periodMs = kQuietPeriodMs) const { return WaitFor(periodMs) == nullptr; }
+};
+
+// True once the window is destroyed or hidden.
+inline bool WaitForGone(HWND window) {
+    return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); },
+                     kWindowTimeoutMs);
+}
 
 // A message box: a dialog owned by owner with its text in control 0xFFFF.
-struct MessageBoxSeen {
-    HWND window = nullptr;
-    std::string caption;
-    std::string text;
-};
-MessageBoxSeen WaitForMessageBox(DWORD processId, HWND owner, DWORD timeoutMs);
-// Presses the box's button id and waits until the box is gone.
-bool Answer(const MessageBoxSeen& box, int id);
+inline HWND WaitForMessageBox(DWORD processId, HWND owner, DWORD timeoutMs) {
+    HWND box = nullptr;
+    WaitUntil(
+        [&] {
+            box = WindowQuery{processId, nullptr, owner}.Find();
+            return ::GetDlgItem(box, 0xFFFF) != nullptr;
+        },
+        timeoutMs, 50);
+    return ::GetDlgItem(box, 0xFFFF) != nullptr ? box : nullptr;
+}
