@@ -37,9 +37,6 @@ class TestWorld {
     void CopyIn(const std::string& sourcePath, const std::string& relative) const {
         Check(::CopyFileA(sourcePath.c_str(), Path(relative).c_str(), FALSE), relative);
     }
-    bool Exists(const std::string& relative) const {
-        return ::GetFileAttributesA(Path(relative).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
     // A failed step throws; a handle left open then does not matter.
     void WriteFile(const std::string& relative, const std::string& bytes) const {
         HANDLE file = Open(relative, GENERIC_WRITE, CREATE_ALWAYS);

@@ -12,12 +12,6 @@ inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
     return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
-// True when the window's thread answers a message.
-inline bool Answers(HWND window) {
-    DWORD_PTR ignored;
-    return ::IsWindow(window) && Send(window, WM_NULL, 0, 0, ignored);
-}
-
 inline std::string Text(HWND window) {
     DWORD_PTR length = 0;
     std::vector<char> text(1);
@@ -52,20 +46,19 @@ inline void PressEscape(HWND dialog, int id) {
     ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYUP, VK_ESCAPE, down | 0xC0000000);
 }
 
-// A top-level window of a process: a dialog unless another class is given.
+// A visible top-level window of a process: a dialog unless another class is given.
 struct WindowQuery {
     DWORD processId;
     const char* caption = nullptr; // nullptr: any
     HWND owner = nullptr;          // nullptr: any
     const char* className = "#32770";
-    bool visible = true; // false: hidden ones too
 
     bool Matches(HWND window) const {
         DWORD process = 0;
         char name[64] = "";
         ::GetWindowThreadProcessId(window, &process);
         ::GetClassNameA(window, name, sizeof name);
-        return process == processId && (!visible || ::IsWindowVisible(window)) &&
+        return process == processId && ::IsWindowVisible(window) &&
                (owner == nullptr || ::GetWindow(window, GW_OWNER) == owner) &&
                std::strcmp(name, className) == 0 && (caption == nullptr || Text(window) == caption);
     }
