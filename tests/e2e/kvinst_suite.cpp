@@ -136,9 +136,11 @@ class Run : public ::testing::Test {
     void TearDown() override {
         kvinst.Kill();
         ::SetFileAttributesA(world.Path(Save("kv2024_0301.zip")).c_str(), FILE_ATTRIBUTE_NORMAL);
-        for (const std::string& start : Records("event=start")) {
+        const std::string records = Records();
+        for (std::size_t at = 0;
+             (at = records.find("event=start\nprocess=", at)) != std::string::npos;) {
             HANDLE viewer =
-                ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(Field(start, "process")));
+                ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(records.substr(at += 20)));
             if (viewer != nullptr)
                 ::TerminateProcess(viewer, 255), ::CloseHandle(viewer);
         }
@@ -168,13 +170,19 @@ class Run : public ::testing::Test {
         ASSERT_NE((WindowQuery{viewer.Id(), nullptr, nullptr, "KvStubWindow"}.WaitFor()), nullptr);
     }
 
-    // Presses Install if asked to, then expects a message box with this text
-    // and caption, and answers it.
+    // Presses Install if asked to, then expects a message box (its text in
+    // control 0xFFFF) with this text and caption, and answers it.
     void ExpectMessage(bool pressInstall, const char* text, const char* caption = "KvInst",
                        int answer = IDOK) {
         if (pressInstall)
             Click(main, IDOK);
-        HWND box = WaitForMessageBox(kvinst.Id(), main, 60000);
+        HWND box = nullptr; // found maybe before its text is set: wait for the text
+        WaitUntil(
+            [&] {
+                return (box = WindowQuery{kvinst.Id(), nullptr, main}.Find()) &&
+                       ControlText(box, 0xFFFF) == text;
+            },
+            60000, 50);
         ASSERT_NE(box, nullptr) << "no message box: " << text;
         EXPECT_EQ(ControlText(box, 0xFFFF), text);
         EXPECT_EQ(Text(box), caption);
@@ -186,11 +194,10 @@ class Run : public ::testing::Test {
     }
 
     // The dialog is open and answers; the package is there; no kv.exe was started.
-    void ExpectInstallChangedNothing(const std::string& package, DWORD ownViewer = 0) const {
+    void ExpectInstallChangedNothing(const std::string& package, bool own = false) const {
         EXPECT_TRUE(::IsWindowVisible(main) && Text(main) == kMain) << "gone or hung";
         EXPECT_NE(world.ReadFile(Save(package)), "<missing>");
-        for (const std::string& start : Records("event=start"))
-            EXPECT_EQ(Field(start, "process"), std::to_string(ownViewer)) << "kv.exe was started";
+        EXPECT_EQ(Count("event=start\n"), own ? 1 : 0) << "kv.exe was started";
     }
 
     void ExpectEnds() {
@@ -198,22 +205,14 @@ class Run : public ::testing::Test {
         EXPECT_EQ(kvinst.ExitCode(), 0u);
     }
 
-    // The stand-ins' finished records in order ("key=value" lines), those
-    // with the line has if given.
-    std::vector<std::string> Records(const std::string& has = "") const {
-        std::vector<std::string> records;
-        const std::string text = world.ReadFile("records.txt");
-        for (std::size_t at = 0, end; (end = text.find("\n\n", at)) != std::string::npos;
-             at = end + 2) {
-            const std::string record = text.substr(at, end + 1 - at);
-            if (("\n" + record).find("\n" + has + (has.empty() ? "" : "\n")) != std::string::npos)
-                records.push_back(record);
-        }
-        return records;
-    }
-    static std::string Field(const std::string& record, const std::string& key) {
-        const std::size_t at = ("\n" + record).find("\n" + key + "="), value = at + key.size() + 1;
-        return at == std::string::npos ? "" : record.substr(value, record.find('\n', at) - value);
+    // What the stand-ins recorded: "key=value" lines, an empty line after each record.
+    std::string Records() const { return world.ReadFile("records.txt"); }
+    int Count(const std::string& line) const {
+        const std::string records = "\n" + Records();
+        int count = 0;
+        for (std::size_t at = 0; (at = records.find("\n" + line, at)) != std::string::npos; ++at)
+            ++count;
+        return count;
     }
 
     const World* row = nullptr;
@@ -269,7 +268,7 @@ TEST_F(Run, FirstRun) {
     EXPECT_EQ(Settings(), "[INSTDATA]\r\nInstallDirectory=" + InstallFolder() +
                               "\r\nSaveDirectory=" + SaveFolder() +
                               "\r\nAddName=\r\nDeleteFile=0\r\nQuitKv=1\r\nExecuteKv=1\r\n");
-    EXPECT_TRUE(Records().empty());
+    EXPECT_EQ(Records(), "<missing>");
 }
 
 // The settings dialog's Cancel discards, OK rescans at once. Install closes
@@ -298,17 +297,16 @@ TEST_F(Run, Install) {
     Click(main, IDOK);
     ExpectEnds();
     EXPECT_TRUE(first.WaitForExit(kExitTimeoutMs) && second.WaitForExit(kExitTimeoutMs));
-    WaitUntil([&] { return Records("event=start").size() == 3; }, kWindowTimeoutMs);
-    // The two viewers' starts, close requests and ends, then the archiver's
-    // call, then the new kv.exe's start.
-    const std::vector<std::string> records = Records();
-    ASSERT_EQ(records.size(), 8u) << world.ReadFile("records.txt");
-    EXPECT_EQ(Records("event=close").size() + Records("event=exit").size(), 4u);
-    EXPECT_EQ(Field(records[6], "entry") + Field(records[7], "event"), "UnZipstart");
-    EXPECT_EQ(Field(records[6], "commandLine"),
-              "-x -o " + SaveFolder() + "\\kv2025_0301.zip \"" + InstallFolder() + "\\\"");
-    EXPECT_EQ(Field(records[6], "result"), "0");
-    EXPECT_EQ(::lstrcmpiA(Field(records[7], "directory").c_str(), InstallFolder().c_str()), 0);
+    WaitUntil([&] { return Count("event=start\n") == 3; }, kWindowTimeoutMs);
+    // Both viewers asked to close and gone, then the archiver called, then the
+    // new kv.exe started in the install folder.
+    const std::string records = Records();
+    const std::size_t call = records.find("entry=UnZip\ncommandLine=-x -o " + SaveFolder() +
+                                          "\\kv2025_0301.zip \"" + InstallFolder() + "\\\"\n");
+    EXPECT_EQ(Count("event=close\n") + Count("event=exit\n"), 4) << records;
+    EXPECT_TRUE(call != std::string::npos && call > records.rfind("event=exit")) << records;
+    EXPECT_NE(records.find("result=0\n\nevent=start\n", call), std::string::npos);
+    EXPECT_NE(records.find("directory=" + InstallFolder() + "\n", call), std::string::npos);
     EXPECT_EQ(world.ReadFile(Install("readme.txt")), "Kolva View 2025");
     EXPECT_EQ(world.ReadFile(Install("docs/history.txt")), "what is new");
     EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")), "<missing>");
@@ -328,16 +326,17 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
     ExpectMessage(true, "Kolva Viewを終了できませんでした");
     EXPECT_GE(::GetTickCount64() - pressed, 9500u);
     EXPECT_TRUE(stubborn.IsRunning());
-    EXPECT_EQ(Records("event=close").size(), 1u);
-    EXPECT_TRUE(Records("entry=Unlha").empty());
+    EXPECT_EQ(Count("event=close\n"), 1);
+    EXPECT_EQ(Count("entry=Unlha\n"), 0);
     stubborn.Kill();
 
     Click(main, IDOK);
-    ASSERT_TRUE(WaitUntil([&] { return !Records("result=7").empty(); }, kWindowTimeoutMs));
+    ASSERT_TRUE(WaitUntil([&] { return Count("result=7\n") == 1; }, kWindowTimeoutMs));
     ExpectNoMessageBox();
-    ExpectInstallChangedNothing("kv2024_0301_.lzh", stubborn.Id());
-    EXPECT_EQ(Field(Records("entry=Unlha").at(0), "commandLine"),
-              "e -m1 -c1 " + SaveFolder() + "\\kv2024_0301_.lzh \"" + InstallFolder() + "\\\"");
+    ExpectInstallChangedNothing("kv2024_0301_.lzh", true);
+    EXPECT_EQ(Count("entry=Unlha\ncommandLine=e -m1 -c1 " + SaveFolder() + "\\kv2024_0301_.lzh \"" +
+                    InstallFolder() + "\\\"\n"),
+              1);
     Click(main, IDCANCEL);
     ExpectEnds();
     EXPECT_EQ(IniValue(Settings(), "INSTDATA", "ExecuteKv"), "1");
@@ -351,17 +350,15 @@ TEST_F(Run, ArchiverFaults) {
     const char* older = "古いファイルで上書きしますか";
     ExpectMessage(true, older, "確認");
     ExpectMessage(false, "unzip32.DLLが開けませんでした");
-    EXPECT_TRUE(Records().empty()) << "the planted library was loaded";
+    EXPECT_EQ(Records(), "<missing>") << "the planted library was loaded";
 
     world.CopyIn(NoEntryLibrary(), "app/unzip32.DLL");
     ExpectMessage(true, older, "確認", IDCANCEL);
     ExpectNoMessageBox();
-    EXPECT_TRUE(Records().empty()) << "loaded although the answer was Cancel";
+    EXPECT_EQ(Records(), "<missing>") << "loaded although the answer was Cancel";
     ExpectMessage(true, older, "確認");
     ExpectMessage(false, "unzip32.DLLにUnZipが見つかりませんでした");
-    const std::vector<std::string> records = Records();
-    ASSERT_EQ(records.size(), 2u) << world.ReadFile("records.txt");
-    EXPECT_EQ(records[0] + records[1], "event=loaded\nevent=freed\n");
+    EXPECT_EQ(Records(), "event=loaded\n\nevent=freed\n\n");
     ExpectInstallChangedNothing("kv2024_0301.zip");
 
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);

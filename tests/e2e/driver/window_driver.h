@@ -6,7 +6,6 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
-#include <vector>
 
 inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
     return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
@@ -14,12 +13,10 @@ inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
 
 inline std::string Text(HWND window) {
     DWORD_PTR length = 0;
-    std::vector<char> text(1);
-    if (Send(window, WM_GETTEXTLENGTH, 0, 0, length))
-        text.resize(length + 1);
-    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), length))
+    std::string text(Send(window, WM_GETTEXTLENGTH, 0, 0, length) ? length + 1 : 1, '\0');
+    if (!Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]), length))
         return "<no answer>";
-    return text.data();
+    return text.c_str();
 }
 
 inline std::string ControlText(HWND dialog, int id) {
@@ -81,16 +78,4 @@ struct WindowQuery {
 inline bool WaitForGone(HWND window) {
     return WaitUntil([&] { return !::IsWindow(window) || !::IsWindowVisible(window); },
                      kWindowTimeoutMs);
-}
-
-// A message box: a dialog owned by owner with its text in control 0xFFFF.
-inline HWND WaitForMessageBox(DWORD processId, HWND owner, DWORD timeoutMs) {
-    HWND box = nullptr;
-    WaitUntil(
-        [&] {
-            box = WindowQuery{processId, nullptr, owner}.Find();
-            return ::GetDlgItem(box, 0xFFFF) != nullptr;
-        },
-        timeoutMs, 50);
-    return ::GetDlgItem(box, 0xFFFF) != nullptr ? box : nullptr;
 }
