@@ -1,7 +1,5 @@
-// An unzip32.DLL as a mis-built library comes: its entry is exported only
-// under the decorated name UnZip@16, not as UnZip. It records its loading,
-// its release by FreeLibrary and any call (which must never come) in the
-// stand-ins' record file.
+// An unzip32.DLL whose entry is exported only as UnZip@16. It records its
+// loading, its release by FreeLibrary and any call (which must never come).
 #include "stub_log.h"
 #include <windows.h>
 

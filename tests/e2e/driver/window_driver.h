@@ -36,11 +36,9 @@ inline void Click(HWND dialog, int id) {
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
 
-// Esc pressed on the dialog's control id.
+// Esc pressed on the dialog's control id (the dialog manager acts on the key-down).
 inline void PressEscape(HWND dialog, int id) {
-    const LPARAM down = 1 | (::MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16);
-    ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, down);
-    ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYUP, VK_ESCAPE, down | 0xC0000000);
+    ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, 1);
 }
 
 // A visible top-level window of a process: a dialog unless another class is given.
