@@ -13,9 +13,10 @@ class TestWorld {
   public:
     TestWorld() {
         static int count = 0;
-        m_root = std::filesystem::temp_directory_path().string() + "kve2e-" +
-                 std::to_string(::GetCurrentProcessId()) + "-" +
-                 std::to_string(::GetTickCount64()) + "-" + std::to_string(++count);
+        m_root = (std::filesystem::temp_directory_path() /
+                  ("kve2e-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                   std::to_string(::GetTickCount64()) + "-" + std::to_string(++count)))
+                     .string();
         MakeFolder("");
     }
     // A program that has just ended may hold a file for a moment.
