@@ -15,9 +15,10 @@ using namespace std::string_literals;
 constexpr char kMain[] = "KV Installer(Zip Ver)";
 constexpr char kSettings[] = "設定";
 constexpr int kSettingsButton = 1000, kShowInstall = 1001, kShowSave = 1002, kShowPackage = 1003,
-              kShowDate = 1004;                             // main dialog
-constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL"; // records loading and release
-constexpr int kSaveEdit = 1002, kInstallEdit = 1004, kBrowseInstall = 1005;
+              kShowDate = 1004;                                             // main dialog
+constexpr int kSaveEdit = 1002, kInstallEdit = 1004, kBrowseInstall = 1005; // settings dialog
+// An unzip32.DLL without the UnZip entry that records its loading and release.
+constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL";
 
 // One world per program start. Entries of the save folder: a trailing '/'
 // makes a folder, ":r" a read-only file, ":z" a real ZIP package. In the
@@ -61,6 +62,7 @@ const World kWorlds[] = {
 };
 // clang-format on
 
+// The settings file of a row, its placeholders filled in.
 std::string Expand(std::string text, const TestWorld& world, const World& row) {
     std::mt19937 random(7);
     for (std::size_t open = 0; (open = text.find('{', open)) != std::string::npos;) {
@@ -80,6 +82,7 @@ std::string Expand(std::string text, const TestWorld& world, const World& row) {
     }
     return text;
 }
+
 class Run : public ::testing::Test {
   protected:
     // Lays out the world of this test's row and points the stand-ins at it.
