@@ -157,7 +157,7 @@ class Run : public ::testing::Test {
 
     void StartViewer(AppProcess& viewer, const std::string& arguments) const {
         ASSERT_TRUE(viewer.Start(world.Path(Install("kv.exe")), arguments, InstallFolder()));
-        ASSERT_NE((WindowQuery{viewer.Id(), nullptr, nullptr, "KvStubWindow"}.WaitFor()), nullptr);
+        ASSERT_NE(WindowQuery{viewer.Id()}.WaitFor(), nullptr);
     }
 
     // Presses Install if asked to, then expects a message box (its text in

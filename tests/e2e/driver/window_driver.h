@@ -4,7 +4,6 @@
 #pragma once
 #include "wait.h"
 #include <windows.h>
-#include <cstring>
 #include <string>
 
 inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
@@ -41,21 +40,18 @@ inline void PressEscape(HWND dialog, int id) {
     ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, 1);
 }
 
-// A visible top-level window of a process: a dialog unless another class is given.
+// A visible top-level window of a process.
 struct WindowQuery {
     DWORD processId;
     const char* caption = nullptr; // nullptr: any
     HWND owner = nullptr;          // nullptr: any
-    const char* className = "#32770";
 
     bool Matches(HWND window) const {
         DWORD process = 0;
-        char name[64] = "";
         ::GetWindowThreadProcessId(window, &process);
-        ::GetClassNameA(window, name, sizeof name);
         return process == processId && ::IsWindowVisible(window) &&
                (owner == nullptr || ::GetWindow(window, GW_OWNER) == owner) &&
-               std::strcmp(name, className) == 0 && (caption == nullptr || Text(window) == caption);
+               (caption == nullptr || Text(window) == caption);
     }
     HWND Find() const {
         HWND window = ::GetTopWindow(nullptr);
