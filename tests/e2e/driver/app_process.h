@@ -1,38 +1,40 @@
-// A program under test, started with CreateProcess and never left behind: a
-// process still running when the object goes away is killed.
+// A program under test, started without standard handles (else it and what it
+// starts would hold the test runner's output open) and killed if it still runs
+// when the object goes away. It inherits this process's environment.
 #pragma once
 #include <windows.h>
 #include <string>
-#include <utility>
-#include <vector>
-
-using EnvironmentOverrides = std::vector<std::pair<std::string, std::string>>;
 
 class AppProcess {
   public:
     AppProcess() = default;
-    ~AppProcess();
     AppProcess(const AppProcess&) = delete;
     AppProcess& operator=(const AppProcess&) = delete;
+    ~AppProcess() { Kill(), ::CloseHandle(m_info.hProcess), ::CloseHandle(m_info.hThread); }
 
-    // Starts exePath (with arguments, if any) in workingFolder, with this
-    // process's environment changed by overrides (an empty value removes the
-    // variable). False when the program could not be started.
-    bool Start(const std::string& exePath, const std::string& arguments,
-               const std::string& workingFolder, const EnvironmentOverrides& overrides = {});
-
-    // True once the process has ended within timeoutMs.
-    bool WaitForExit(DWORD timeoutMs);
-    bool IsRunning() const;
-    DWORD ExitCode() const;
-    void Kill();
-
+    bool Start(const std::string& exePath, std::string arguments, const std::string& folder) {
+        arguments = "\"" + exePath + "\" " + arguments;
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        return !m_info.hProcess &&
+               ::CreateProcessA(exePath.c_str(), &arguments[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                folder.c_str(), &startup, &m_info);
+    }
+    bool WaitForExit(DWORD timeoutMs) {
+        return m_info.hProcess && ::WaitForSingleObject(m_info.hProcess, timeoutMs) == 0;
+    }
+    bool IsRunning() { return m_info.hProcess && !WaitForExit(0); }
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        return ::GetExitCodeProcess(m_info.hProcess, &code), code;
+    }
+    void Kill() {
+        if (IsRunning() && ::TerminateProcess(m_info.hProcess, 255))
+            WaitForExit(5000);
+    }
     DWORD Id() const { return m_info.dwProcessId; }
-    DWORD MainThreadId() const { return m_info.dwThreadId; }
 
   private:
     PROCESS_INFORMATION m_info = {};
 };
-
-// A copy of this process's environment block with overrides applied.
-std::vector<char> BuildEnvironmentBlock(const EnvironmentOverrides& overrides);

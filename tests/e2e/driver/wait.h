@@ -2,21 +2,14 @@
 #pragma once
 #include <windows.h>
 
-// Checks condition every pollMs until it holds or timeoutMs have passed;
-// returns whether it held.
+// Checks condition every pollMs until it holds or timeoutMs have passed.
 template <class Condition> bool WaitUntil(Condition condition, DWORD timeoutMs, DWORD pollMs = 20) {
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition())
-            return true;
+    for (const ULONGLONG deadline = ::GetTickCount64() + timeoutMs; !condition(); ::Sleep(pollMs))
         if (::GetTickCount64() >= deadline)
             return false;
-        ::Sleep(pollMs);
-    }
+    return true;
 }
 
-// Time limits, generous because every Windows program runs emulated here.
-constexpr DWORD kWindowTimeoutMs = 30000;
-constexpr DWORD kExitTimeoutMs = 30000;
-// How long a window is watched for something that must not happen.
-constexpr DWORD kQuietPeriodMs = 1500;
+// Generous, as programs may run emulated; the last is how long something that
+// must not happen is watched for.
+constexpr DWORD kWindowTimeoutMs = 30000, kExitTimeoutMs = 30000, kQuietPeriodMs = 1500;

@@ -1,17 +1,10 @@
-// An unzip32.DLL as a mis-built library would come: it exports its entry
-// under the decorated stdcall name UnZip@16 and a lower-case unzip, but no
-// UnZip. It records its loading, its release by FreeLibrary and any call
-// (which must never come) in the file named by KVSTUB_LOG.
+// An unzip32.DLL whose entry is exported only as UnZip@16. It records its
+// loading, its release by FreeLibrary and any call (which must never come).
 #include "stub_log.h"
 #include <windows.h>
 
 extern "C" __declspec(dllexport) int WINAPI UnZip(HWND, LPCSTR, LPSTR, DWORD) {
-    AppendToLog("KVSTUB_LOG", LogLine("event", "called UnZip@16") + "\n");
-    return 1;
-}
-
-extern "C" __declspec(dllexport) int unzip() {
-    AppendToLog("KVSTUB_LOG", LogLine("event", "called unzip") + "\n");
+    AppendToLog("KVSTUB_LOG", LogLine("event", "called") + "\n");
     return 1;
 }
 

@@ -1,0 +1,390 @@
+// KvInst.exe as its users meet it: each test starts the real program in a
+// world of its own from the table below, drives its windows and checks what
+// it shows and what it leaves on disk. The stand-in archivers and kv.exe
+// append what they were asked to do to records.txt.
+#include "app_process.h"
+#include "test_world.h"
+#include "window_driver.h"
+#include <gtest/gtest.h>
+#include <random>
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr char kMain[] = "KV Installer(Zip Ver)";
+constexpr char kSettings[] = "設定";
+constexpr int kSettingsButton = 1000, kShowInstall = 1001, kShowSave = 1002, kShowPackage = 1003,
+              kShowDate = 1004;                                             // main dialog
+constexpr int kSaveEdit = 1002, kInstallEdit = 1004, kBrowseInstall = 1005; // settings dialog
+// An unzip32.DLL without the UnZip entry that records its loading and release.
+constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL";
+
+// One world per program start. Entries of the save folder: a trailing '/'
+// makes a folder, ":r" a read-only file, ":z" a real ZIP package. In the
+// settings file, {save} and {install} stand for the folders, {junk} for 5,000
+// random bytes, {c*N} for N times c. The browsed folder has a plain name:
+// Wine's picker does not reliably preselect one with double-byte characters.
+struct World {
+    const char* test;
+    const char* save;
+    const char* install;      // holds the stand-in kv.exe
+    SYSTEMTIME viewerWritten; // UTC
+    std::vector<const char*> entries;
+    bool unzipPlanted;          // in KvInst's current folder only, not beside it
+    const char* archiverResult; // KVSTUB_RESULT; "" lets the stand-in work
+    const char* settings;       // kvinst.ini; nullptr: none
+};
+
+// clang-format off
+const World kWorlds[] = {
+    {"FirstRun", "save表", "install", {2024, 2, 0, 9, 23, 5, 3, 0},
+     {"kv2024_0301_.lzh", "kv2024_0115.lzh", "kv2023_1224_.zip", "kv202403011.zip",
+      "kv2024_0301.zip:r", "kv2024_03010.zip", "kv2025_0101.zip/", "readme.txt"},
+     false, "", nullptr},
+    {"Install", "save表", "inst 表", {2025, 2, 0, 10, 0, 0, 0, 0}, {"kv2025_0301.zip:z"},
+     false, "",
+     "[Other]\r\nkeep=1\r\n[INSTDATA]\r\ninstalldirectory=C:\\old\r\nSaveDirectory={save}\r\n"
+     "DeleteFile=1\r\n"},
+    {"StubbornViewerAndFailingLha", "save", "inst 表", {2024, 1, 0, 1, 0, 0, 0, 0},
+     {"kv2024_0301_.lzh"}, false, "7",
+     "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
+    {"ArchiverFaults", "save", "install", {2024, 3, 0, 2, 12, 0, 0, 0}, {"kv2024_0301.zip"},
+     true, "",
+     "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"
+     "QuitKv=\r\n"},
+    {"HostileSettings", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0}, {"kv2024_0301.zip"},
+     false, "",
+     "{junk}\r\n[User]\r\nkeep=1\r\n{junk}\r\n[INSTDATA]\nInstallDirectory={install}\n"
+     "SaveDirectory={save}\r\nAddName={A*100000}\nDeleteFile={7*499}\r\n"
+     "QuitKv={0*497}5表表\nExecuteKv=1234567890123456789012345678901234567890\n"
+     "InstallDirectory=C:\\duplicate\n{junk}\r\n[After]\r\nomega=two words\r\n"},
+};
+// clang-format on
+
+// The settings file of a row, its placeholders filled in.
+std::string Expand(std::string text, const TestWorld& world, const World& row) {
+    std::mt19937 random(7);
+    for (std::size_t open = 0; (open = text.find('{', open)) != std::string::npos;) {
+        const std::size_t close = text.find('}', open);
+        const std::string name = text.substr(open + 1, close - open - 1);
+        std::string value = world.Path(name == "save" ? row.save : row.install);
+        if (name == "junk") {
+            value.resize(5000);
+            for (char& byte : value)
+                byte = static_cast<char>(random());
+            value[0] = 'j'; // no byte-order mark
+        }
+        if (name[1] == '*')
+            value.assign(std::stoul(name.substr(2)), name[0]);
+        text.replace(open, close - open + 1, value);
+        open += value.size(); // junk may hold braces
+    }
+    return text;
+}
+
+class Run : public ::testing::Test {
+  protected:
+    // Lays out the world of this test's row and points the stand-ins at it.
+    void SetUp() override {
+        const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (const World& candidate : kWorlds)
+            row = candidate.test == test ? &candidate : row;
+        ASSERT_NE(row, nullptr);
+        for (const char* folder : {"app", row->save, row->install})
+            world.MakeFolder(folder);
+        world.CopyIn(BesideProgram(KVE2E_INSTALLER), "app/KvInst.exe");
+        world.CopyIn(BesideProgram(KVE2E_STUBS "\\UNLHA32.DLL"), "app/UNLHA32.DLL");
+        if (row->unzipPlanted)
+            world.CopyIn(BesideProgram(kNoEntryLibrary), "unzip32.DLL");
+        else
+            world.CopyIn(BesideProgram(KVE2E_STUBS "\\unzip32.DLL"), "app/unzip32.DLL");
+        world.CopyIn(BesideProgram(KVE2E_STUBS "\\kv.exe"), Install("kv.exe"));
+        world.SetLastWriteTime(Install("kv.exe"), row->viewerWritten);
+        for (std::string entry : row->entries) {
+            const char kind = entry[entry.size() - 2] == ':' ? entry.back() : 0;
+            entry.resize(entry.size() - (kind ? 2 : 0));
+            if (entry.back() == '/')
+                world.MakeFolder(Save(entry));
+            else if (kind == 'z')
+                world.CopyIn(BesideProgram(KVE2E_DATA "\\" + entry), Save(entry));
+            else
+                world.WriteFile(Save(entry), "package");
+            if (kind == 'r')
+                ::SetFileAttributesA(world.Path(Save(entry)).c_str(), FILE_ATTRIBUTE_READONLY);
+        }
+        if (row->settings != nullptr)
+            world.WriteFile("app/kvinst.ini", Expand(row->settings, world, *row));
+        ::SetEnvironmentVariableA("KVSTUB_LOG", world.Path("records.txt").c_str());
+        ::SetEnvironmentVariableA("KVSTUB_KV_LOG", world.Path("records.txt").c_str());
+        ::SetEnvironmentVariableA("KVSTUB_RESULT",
+                                  *row->archiverResult ? row->archiverResult : nullptr);
+    }
+
+    // Ends every kv.exe started (a Wine process left running holds the test
+    // runner's output open); lets the read-only package be removed.
+    void TearDown() override {
+        const std::string records = Records();
+        for (std::size_t at = 0;
+             (at = records.find("event=start\nprocess=", at)) != std::string::npos;) {
+            HANDLE viewer =
+                ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(records.substr(at += 20)));
+            ::TerminateProcess(viewer, 255), ::CloseHandle(viewer);
+        }
+        ::SetFileAttributesA(world.Path(Save("kv2024_0301.zip")).c_str(), FILE_ATTRIBUTE_NORMAL);
+    }
+
+    std::string Save(const std::string& name) const { return row->save + ("/" + name); }
+    std::string Install(const std::string& name) const { return row->install + ("/" + name); }
+    std::string SaveFolder() const { return world.Path(row->save); }
+    std::string InstallFolder() const { return world.Path(row->install); }
+    std::string Settings() const { return world.ReadFile("app/kvinst.ini"); }
+    bool SettingsHold(const std::string& line) const {
+        return Settings().find(line + "\r\n") != std::string::npos;
+    }
+
+    // Starts KvInst; with a settings file its main dialog comes up.
+    void Start() {
+        ASSERT_TRUE(kvinst.Start(world.Path("app/KvInst.exe"), "", world.Root()));
+        if (row->settings != nullptr) {
+            ASSERT_NE(main = Window(kMain), nullptr) << "no main dialog";
+        }
+    }
+
+    HWND Window(const char* caption, HWND owner = nullptr) const {
+        return WindowQuery{kvinst.Id(), caption, owner}.WaitFor();
+    }
+
+    void StartViewer(AppProcess& viewer, const std::string& arguments) const {
+        ASSERT_TRUE(viewer.Start(world.Path(Install("kv.exe")), arguments, InstallFolder()));
+        ASSERT_NE(WindowQuery{viewer.Id()}.WaitFor(), nullptr);
+    }
+
+    // Presses Install if asked to, then expects a message box (its text in
+    // control 0xFFFF) with this text and caption, and answers it.
+    void ExpectMessage(bool pressInstall, const char* text, const char* caption = "KvInst",
+                       int answer = IDOK) {
+        if (pressInstall)
+            Click(main, IDOK);
+        HWND box = nullptr; // found maybe before its text is set: wait for the text
+        WaitUntil(
+            [&] {
+                return (box = WindowQuery{kvinst.Id(), nullptr, main}.Find()) &&
+                       ControlText(box, 0xFFFF) == text;
+            },
+            60000, 50);
+        EXPECT_EQ(ControlText(box, 0xFFFF), text) << "no such message box";
+        EXPECT_EQ(Text(box), caption);
+        Click(box, answer);
+        ASSERT_TRUE(WaitForGone(box));
+    }
+    void ExpectNoMessageBox() const {
+        EXPECT_TRUE((WindowQuery{kvinst.Id(), nullptr, main}.StaysAbsent())) << "a message box";
+    }
+
+    // The dialog is open and answers; the package is there; no kv.exe was started.
+    void ExpectInstallChangedNothing(const std::string& package, bool own = false) const {
+        EXPECT_TRUE(::IsWindowVisible(main) && Text(main) == kMain) << "gone or hung";
+        EXPECT_NE(world.ReadFile(Save(package)), "<missing>");
+        EXPECT_EQ(Count("event=start\n"), own ? 1 : 0) << "kv.exe was started";
+    }
+
+    void ExpectEnds() {
+        ASSERT_TRUE(kvinst.WaitForExit(kExitTimeoutMs)) << "the program did not end";
+        EXPECT_EQ(kvinst.ExitCode(), 0u);
+    }
+
+    // What the stand-ins recorded: "key=value" lines, an empty line after each record.
+    std::string Records() const { return world.ReadFile("records.txt"); }
+    int Count(const std::string& line) const {
+        const std::string records = "\n" + Records();
+        int count = 0;
+        for (std::size_t at = 0; (at = records.find("\n" + line, at)) != std::string::npos; ++at)
+            ++count;
+        return count;
+    }
+
+    const World* row = nullptr;
+    TestWorld world;
+    AppProcess kvinst;
+    HWND main = nullptr;
+};
+
+// No kvinst.ini: the settings dialog opens first, over the hidden main
+// dialog; a browsed folder comes back without its trailing backslash; the
+// scan shows the newest package as listed and kv.exe's time in local time;
+// the About box; Esc ends; the file gets the section and six keys in order.
+TEST_F(Run, FirstRun) {
+    Start();
+    HWND settings = Window(kSettings);
+    ASSERT_NE(settings, nullptr) << "no settings dialog";
+    main = ::FindWindowA("#32770", kMain);
+    EXPECT_TRUE(main && !::IsWindowVisible(main) && ::GetWindow(settings, GW_OWNER) == main);
+
+    ASSERT_TRUE(SetControlText(settings, kInstallEdit, InstallFolder() + "\\"));
+    // Cancelled, the picker leaves the edit alone; accepted at once, it gives
+    // back the preselected folder. (Wine's first picker in a process at times
+    // preselects nothing: the OK comes second.)
+    for (int button : {IDCANCEL, IDOK}) {
+        Click(settings, kBrowseInstall);
+        HWND picker = Window(nullptr, settings);
+        ASSERT_NE(picker, nullptr) << "no folder picker";
+        Click(picker, button);
+        ASSERT_TRUE(WaitForGone(picker));
+        EXPECT_EQ(ControlText(settings, kInstallEdit),
+                  InstallFolder() + (button == IDCANCEL ? "\\" : ""));
+    }
+    ASSERT_TRUE(SetControlText(settings, kSaveEdit, SaveFolder()));
+    Click(settings, IDOK);
+    ASSERT_TRUE(WaitForGone(settings));
+
+    ASSERT_NE(main = Window(kMain), nullptr);
+    EXPECT_EQ(ControlText(main, kShowInstall), InstallFolder());
+    EXPECT_EQ(ControlText(main, kShowSave), SaveFolder());
+    EXPECT_EQ(ControlText(main, kShowPackage), "kv2024_0301.zip");
+    EXPECT_EQ(ControlText(main, kShowDate), "2024-02-10 08:05:03");
+
+    ::PostMessageA(main, WM_SYSCOMMAND, 0x0010, 0);
+    HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
+    ASSERT_NE(about, nullptr) << "no About box";
+    Click(about, IDOK);
+    ASSERT_TRUE(WaitForGone(about));
+
+    PressEscape(main, IDOK);
+    ExpectEnds();
+    EXPECT_EQ(Settings(), "[INSTDATA]\r\nInstallDirectory=" + InstallFolder() +
+                              "\r\nSaveDirectory=" + SaveFolder() +
+                              "\r\nAddName=\r\nDeleteFile=0\r\nQuitKv=1\r\nExecuteKv=1\r\n");
+    EXPECT_EQ(Records(), "<missing>");
+}
+
+// The settings dialog's Cancel discards, OK rescans at once. Install closes
+// both viewers before the archiver is called with the quoted destination,
+// unpacks, deletes the package, starts kv.exe in the install folder and
+// ends; the other section survives, the lower-case key is updated in place.
+TEST_F(Run, Install) {
+    AppProcess first, second;
+    StartViewer(first, "\"first - kv\"");
+    StartViewer(second, "\"second - kv\" --close-after-ms 1000");
+    Start();
+    EXPECT_EQ(ControlText(main, kShowInstall), "C:\\old");
+    EXPECT_EQ(ControlText(main, kShowDate), "");
+    for (int button : {IDCANCEL, IDOK}) {
+        Click(main, kSettingsButton);
+        HWND settings = Window(kSettings, main);
+        ASSERT_NE(settings, nullptr);
+        EXPECT_EQ(ControlText(settings, kInstallEdit), "C:\\old");
+        ASSERT_TRUE(SetControlText(settings, kInstallEdit, InstallFolder()));
+        Click(settings, button);
+        ASSERT_TRUE(WaitForGone(settings));
+    }
+    EXPECT_EQ(ControlText(main, kShowInstall), InstallFolder());
+    EXPECT_EQ(ControlText(main, kShowDate), "2025-02-10 09:00:00");
+
+    Click(main, IDOK);
+    ExpectEnds();
+    EXPECT_TRUE(first.WaitForExit(kExitTimeoutMs) && second.WaitForExit(kExitTimeoutMs));
+    WaitUntil([&] { return Count("event=start\n") == 3; }, kWindowTimeoutMs);
+    // Both viewers asked to close and gone, then the archiver called, then the
+    // new kv.exe started in the install folder.
+    const std::string records = Records();
+    const std::size_t call = records.find("entry=UnZip\ncommandLine=-x -o " + SaveFolder() +
+                                          "\\kv2025_0301.zip \"" + InstallFolder() + "\\\"\n");
+    EXPECT_EQ(Count("event=close\n") + Count("event=exit\n"), 4) << records;
+    EXPECT_TRUE(call != std::string::npos && call > records.rfind("event=exit")) << records;
+    EXPECT_NE(records.find("result=0\n\nevent=start\n", call), std::string::npos);
+    EXPECT_NE(records.find("directory=" + InstallFolder() + "\n", call), std::string::npos);
+    EXPECT_EQ(world.ReadFile(Install("readme.txt")), "Kolva View 2025");
+    EXPECT_EQ(world.ReadFile(Install("docs/history.txt")), "what is new");
+    EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")), "<missing>");
+    EXPECT_EQ(Settings(), "[Other]\r\nkeep=1\r\n[INSTDATA]\r\ninstalldirectory=" + InstallFolder() +
+                              "\r\nSaveDirectory=" + SaveFolder() +
+                              "\r\nDeleteFile=1\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1\r\n");
+}
+
+// A viewer that ignores WM_CLOSE: reported after the 20 polls, no archiver
+// call. Then the LHA row's call fails: no message, nothing deleted or started.
+TEST_F(Run, StubbornViewerAndFailingLha) {
+    AppProcess stubborn;
+    StartViewer(stubborn, "\"stubborn - kv\" --ignore-close");
+    Start();
+    EXPECT_EQ(ControlText(main, kShowPackage), "kv2024_0301_.lzh");
+    const ULONGLONG pressed = ::GetTickCount64();
+    ExpectMessage(true, "Kolva Viewを終了できませんでした");
+    EXPECT_GE(::GetTickCount64() - pressed, 9500u);
+    EXPECT_TRUE(stubborn.IsRunning());
+    EXPECT_EQ(Count("event=close\n"), 1);
+    EXPECT_EQ(Count("entry=Unlha\n"), 0);
+    stubborn.Kill();
+
+    Click(main, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Count("result=7\n") == 1; }, kWindowTimeoutMs));
+    ExpectNoMessageBox();
+    ExpectInstallChangedNothing("kv2024_0301_.lzh", true);
+    EXPECT_EQ(Count("entry=Unlha\ncommandLine=e -m1 -c1 " + SaveFolder() + "\\kv2024_0301_.lzh \"" +
+                    InstallFolder() + "\\\"\n"),
+              1);
+    Click(main, IDCANCEL);
+    ExpectEnds();
+    EXPECT_TRUE(SettingsHold("\nDeleteFile=1\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1"));
+}
+
+// kv.exe newer than the package: each Install asks. A library found only in
+// the current folder is not loaded; one without its entry point is loaded,
+// freed and never called; Cancel loads nothing. The empty QuitKv reads 0.
+TEST_F(Run, ArchiverFaults) {
+    Start();
+    const char* older = "古いファイルで上書きしますか";
+    ExpectMessage(true, older, "確認");
+    ExpectMessage(false, "unzip32.DLLが開けませんでした");
+    EXPECT_EQ(Records(), "<missing>") << "the planted library was loaded";
+
+    world.CopyIn(BesideProgram(kNoEntryLibrary), "app/unzip32.DLL");
+    ExpectMessage(true, older, "確認", IDCANCEL);
+    ExpectNoMessageBox();
+    EXPECT_EQ(Records(), "<missing>") << "loaded although the answer was Cancel";
+    ExpectMessage(true, older, "確認");
+    ExpectMessage(false, "unzip32.DLLにUnZipが見つかりませんでした");
+    EXPECT_EQ(Records(), "event=loaded\n\nevent=freed\n\n");
+    ExpectInstallChangedNothing("kv2024_0301.zip");
+
+    ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ExpectEnds();
+    EXPECT_TRUE(SettingsHold("\nQuitKv=0"));
+}
+
+// Junk, a huge value, overlong and 40-digit numbers, and a value cut inside
+// a double-byte character after a long run of digits (whose stale byte once
+// made QuitKv 5 read as 57): the program stays usable and writes sane values.
+TEST_F(Run, HostileSettings) {
+    Start();
+    EXPECT_EQ(ControlText(main, kShowPackage), "") << "no package name fits the add-name";
+    ExpectMessage(true, "Installするファイルがありません");
+    PressEscape(main, IDOK);
+    ExpectEnds();
+    for (const std::string& line :
+         {"\nInstallDirectory=" + InstallFolder(), "\nSaveDirectory=" + SaveFolder(),
+          "\nAddName=" + std::string(259, 'A'), "\nDeleteFile=2147483647"s, "\nQuitKv=5"s,
+          "\nExecuteKv=2147483647"s, "[User]\r\nkeep=1"s, "[After]\r\nomega=two words"s})
+        EXPECT_TRUE(SettingsHold(line)) << line;
+}
+
+// The unpacking stand-in the demo relies on (the Install run is its round
+// trip): a name that climbs out of the destination is refused before
+// anything is written.
+TEST(UnzipStandIn, UnzipStandIn) {
+    HMODULE library = ::LoadLibraryA(BesideProgram(KVE2E_STUBS "\\unzip32.DLL").c_str());
+    auto unzip = reinterpret_cast<int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD)>(
+        reinterpret_cast<void*>(::GetProcAddress(library, "UnZip")));
+    ASSERT_NE(unzip, nullptr);
+    ::SetEnvironmentVariableA("KVSTUB_RESULT", nullptr);
+    TestWorld world;
+    const std::string line =
+        "-x -o " + BesideProgram(KVE2E_DATA "\\climbing.zip") + " " + world.Path("out\\");
+    char output[500];
+    EXPECT_EQ(unzip(nullptr, line.c_str(), output, sizeof output), 5);
+    ::FreeLibrary(library);
+    EXPECT_EQ(world.ReadFile("out/a.txt") + world.ReadFile("escape.txt"), "<missing><missing>");
+}
+
+} // namespace
