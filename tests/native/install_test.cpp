@@ -1,337 +1,203 @@
-// The install sequence, asserted through the ordered log of what it did.
-#include "fake_calendar.h"
-#include "installer_fixture.h"
-#include "quote.h"
-#include <string>
-#include <vector>
+// What "Install" does, as the ordered log of platform and window calls, and the
+// shutdown of the running viewer it may start with.
+#include "core_fixture.h"
+#include <functional>
 
 namespace {
 
-using Events = std::vector<std::string>;
+const SystemTime kPackageTime = {2025, 3, 0, 1, 23, 59, 59, 0};
 
-SystemTime Time(int year, int month, int day, int hour, int minute, int second,
-                int milliseconds = 0, int dayOfWeek = 0) {
-    return {static_cast<std::uint16_t>(year),      static_cast<std::uint16_t>(month),
-            static_cast<std::uint16_t>(dayOfWeek), static_cast<std::uint16_t>(day),
-            static_cast<std::uint16_t>(hour),      static_cast<std::uint16_t>(minute),
-            static_cast<std::uint16_t>(second),    static_cast<std::uint16_t>(milliseconds)};
+// kv2025_0301.zip in D:\dl selected for the ZIP row, an older kv.exe in E:\kv,
+// every option on and both archivers installed.
+void Ready(Core& core) {
+    CInstaller& in = core.installer;
+    SetText(in.m_saveDir, "D:\\dl");
+    SetText(in.m_installDir, "E:\\kv");
+    SetText(in.m_packageFind.cFileName, "kv2025_0301.zip");
+    SetText(in.m_installedFind.cFileName, "kv.exe");
+    in.m_archiver = 1;
+    in.m_packageTime = kPackageTime;
+    in.m_installedTime = {2025, 2, 1, 10, 8, 5, 3, 0};
+    in.m_deleteFile = in.m_quitApp = in.m_executeApp = 1;
+    core.platform.libraries = {{"UNLHA32.DLL", {"UnlhaGetVersion", "Unlha"}},
+                               {"unzip32.DLL", {"UnZip", "UnZipGetVersion"}}};
 }
 
-// The state a scan leaves for kv2025_0301.zip in D:\dl and kv.exe of
-// 2025-02-10 in E:\kv, with every option on and both archivers installed.
-class InstallTest : public InstallerTest {
-  protected:
-    void SetUp() override {
-        platform.libraries = {{"UNLHA32.DLL", {"Unlha", "UnlhaGetVersion"}},
-                              {"unzip32.DLL", {"UnZipGetVersion", "UnZip"}}};
-        SetText(installer.m_saveDir, "D:\\dl");
-        SetText(installer.m_installDir, "E:\\kv");
-        installer.m_deleteFile = installer.m_quitApp = installer.m_executeApp = 1;
-        SelectPackage("kv2025_0301.zip", 1);
-        SetText(installer.m_installedFind.cFileName, "kv.exe");
-        installer.m_packageTime = Time(2025, 3, 1, 23, 59, 59);
-        installer.m_installedTime = Time(2025, 2, 10, 8, 5, 3);
-    }
-
-    void SelectPackage(const std::string& name, int archiver) {
-        SetText(installer.m_packageFind.cFileName, name);
-        installer.m_archiver = archiver;
-        platform.files.AddFile(std::string(installer.m_saveDir) + "\\" + name, "package");
-    }
-
-    void ExpectOnlyMessage(const std::string& text, const std::optional<std::string>& caption,
-                           unsigned type) {
-        ASSERT_EQ(window.messages.size(), 1u);
-        EXPECT_EQ(window.messages[0].text, text);
-        EXPECT_EQ(window.messages[0].caption, caption);
-        EXPECT_EQ(window.messages[0].type, type);
-    }
-
-    // What unpacking through unzip32.DLL logs, from loading to freeing.
-    Events Unpacked(const std::string& commandLine) {
-        return {"load:unzip32.DLL", "proc:UnZip", "call:" + commandLine, "free"};
-    }
-};
-
-TEST_F(InstallTest, WithoutAPackageOnlyTellsTheUser) {
-    installer.m_packageFind = FindData{};
-    installer.m_archiver = -1;
-    platform.AddWindow("a - kv");
-    installer.Install();
-    EXPECT_EQ(platform.events, Events{"message:Installするファイルがありません"});
-    ExpectOnlyMessage("Installするファイルがありません", std::nullopt, kMbOk);
+// n polls that still find a window of the viewer, between head and tail.
+Events Polls(int n, Events log, const Events& tail) {
+    for (int i = 0; i < n; ++i)
+        log.insert(log.end(), {"enum", "sleep 500"});
+    log.insert(log.end(), tail.begin(), tail.end());
+    return log;
 }
 
-TEST_F(InstallTest, ZipPackageIsUnpackedDeletedAndTheProgramStarted) {
-    installer.Install();
-    EXPECT_EQ(platform.events,
-              (Events{"enum", "enum", "load:unzip32.DLL", "proc:UnZip",
-                      "call:-x -o D:\\dl\\kv2025_0301.zip E:\\kv\\", "free",
-                      "delete:D:\\dl\\kv2025_0301.zip", "exec:E:\\kv\\kv.exe|E:\\kv\\", "end"}));
-    ASSERT_EQ(platform.archiverCalls.size(), 1u);
-    EXPECT_EQ(platform.archiverCalls[0].entryName, "UnZip");
-    EXPECT_EQ(platform.archiverCalls[0].owner, window.handle);
-    EXPECT_EQ(platform.archiverCalls[0].outputSize, 500u);
-    EXPECT_EQ(platform.files.Find("D:\\dl\\kv2025_0301.zip"), nullptr);
-    EXPECT_EQ(platform.loadedLibraries, 0);
-    EXPECT_TRUE(window.messages.empty());
+void NoOptions(Core& c) {
+    c.installer.m_quitApp = c.installer.m_deleteFile = c.installer.m_executeApp = 0;
 }
 
-TEST_F(InstallTest, LhaPackageUsesItsOwnLibraryEntryAndSwitches) {
-    SelectPackage("kv2025_0301_.lzh", 0);
-    installer.m_quitApp = 0;
-    installer.m_deleteFile = 0;
-    installer.m_executeApp = 0;
-    installer.Install();
-    EXPECT_EQ(platform.events,
-              (Events{"load:UNLHA32.DLL", "proc:Unlha",
-                      "call:e -m1 -c1 D:\\dl\\kv2025_0301_.lzh E:\\kv\\", "free", "end"}));
-}
-
-// The road of one install, from the folders to the end of the dialog.
-TEST_F(InstallTest, ScanThenInstallNeedsNoQuestionForANewerPackage) {
-    platform.files.AddFile("E:\\kv\\kv.exe", "", FileTimeFromDate(2025, 2, 10, 8, 5, 3));
-    platform.AddWindow("readme.txt - kv", 2);
-    installer.ScanPackages();
-    platform.events.clear();
-
-    installer.Install();
-
-    EXPECT_EQ(
-        platform.events,
-        (Events{"enum", "post:readme.txt - kv", "enum", "sleep:500", "enum", "sleep:500", "enum",
-                "load:unzip32.DLL", "proc:UnZip", "call:-x -o D:\\dl\\kv2025_0301.zip E:\\kv\\",
-                "free", "delete:D:\\dl\\kv2025_0301.zip", "exec:E:\\kv\\kv.exe|E:\\kv\\", "end"}));
-}
-
-struct AgeCase {
-    const char* title;
-    SystemTime installed;
-    SystemTime package;
-    bool asked;
-};
-
-class InstallAge : public InstallTest, public ::testing::WithParamInterface<AgeCase> {};
-
-TEST_P(InstallAge, AsksOnlyWhenTheInstalledProgramIsNewer) {
-    const AgeCase& c = GetParam();
-    installer.m_installedTime = c.installed;
-    installer.m_packageTime = c.package;
-    installer.Install();
-    if (c.asked) {
-        ExpectOnlyMessage("古いファイルで上書きしますか", "確認", kMbOkCancel);
-        EXPECT_EQ(platform.events.front(), "message:古いファイルで上書きしますか");
-    } else {
-        EXPECT_TRUE(window.messages.empty());
-    }
-    EXPECT_EQ(window.endCount, 1); // OK goes on
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, InstallAge,
-    ::testing::Values(
-        AgeCase{"EqualExceptMillisecondsAndWeekday", Time(2025, 3, 1, 23, 59, 59, 999, 6),
-                Time(2025, 3, 1, 23, 59, 59), false},
-        AgeCase{"SameDayAsTheStamp", Time(2025, 3, 1, 23, 59, 58), Time(2025, 3, 1, 23, 59, 59),
-                false},
-        AgeCase{"LaterDay", Time(2025, 3, 2, 0, 0, 0), Time(2025, 3, 1, 23, 59, 59), true},
-        AgeCase{"EarlierYearLaterMonth", Time(2024, 12, 31, 0, 0, 0), Time(2025, 1, 1, 23, 59, 59),
-                false},
-        AgeCase{"LaterMonthEarlierDay", Time(2025, 4, 1, 0, 0, 0), Time(2025, 3, 31, 23, 59, 59),
-                true},
-        AgeCase{"LaterSecond", Time(2025, 3, 1, 12, 0, 1), Time(2025, 3, 1, 12, 0, 0), true},
-        AgeCase{"LaterMinute", Time(2025, 3, 1, 12, 1, 0), Time(2025, 3, 1, 12, 0, 59), true},
-        // Compared unsigned: a stamp month of 13 stays above any real month.
-        AgeCase{"StampMonthThirteen", Time(2025, 12, 31, 0, 0, 0), Time(2025, 13, 1, 23, 59, 59),
-                false},
-        AgeCase{"YearAbove32767", Time(40000, 1, 1, 0, 0, 0), Time(2025, 1, 1, 23, 59, 59), true}),
-    [](const ::testing::TestParamInfo<AgeCase>& info) { return info.param.title; });
-
-TEST_F(InstallTest, WithoutAnInstalledProgramThereIsNoQuestion) {
-    installer.m_installedFind = FindData{};
-    installer.m_installedTime = Time(2099, 1, 1, 0, 0, 0);
-    installer.Install();
-    EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(window.endCount, 1);
-}
-
-TEST_F(InstallTest, CancelledQuestionTouchesNothing) {
-    installer.m_installedTime = Time(2025, 3, 2, 0, 0, 0);
-    platform.AddWindow("a - kv");
-    window.answers = {kIdCancel};
-    installer.Install();
-    EXPECT_EQ(platform.events, Events{"message:古いファイルで上書きしますか"});
-    EXPECT_NE(platform.files.Find("D:\\dl\\kv2025_0301.zip"), nullptr);
-}
-
-TEST_F(InstallTest, WithQuitOffNoWindowIsTouched) {
-    installer.m_quitApp = 0;
-    platform.AddWindow("a - kv", FakeTopWindow::kNeverCloses);
-    installer.Install();
-    EXPECT_TRUE(EventsStartingWith("enum").empty());
-    EXPECT_TRUE(EventsStartingWith("post:").empty());
-    EXPECT_EQ(window.endCount, 1);
-}
-
-TEST_F(InstallTest, ViewerThatDoesNotCloseStopsBeforeLoading) {
-    platform.AddWindow("a - kv", 0, true);
-    installer.Install();
-    EXPECT_EQ(platform.events,
-              (Events{"enum", "post:a - kv", "message:Kolva Viewを終了できませんでした"}));
-    ExpectOnlyMessage("Kolva Viewを終了できませんでした", std::nullopt, kMbOk);
-}
-
-TEST_F(InstallTest, MissingLibraryIsReportedAfterTheViewerWasClosed) {
-    platform.libraries.clear();
-    platform.AddWindow("a - kv");
-    installer.Install();
-    EXPECT_EQ(platform.events, (Events{"enum", "post:a - kv", "enum", "load:unzip32.DLL",
-                                       "message:unzip32.DLLが開けませんでした"}));
-    ExpectOnlyMessage("unzip32.DLLが開けませんでした", std::nullopt, kMbOk);
-    EXPECT_EQ(window.endCount, 0);
-}
-
-TEST_F(InstallTest, MissingEntryPointFreesTheLibraryAndNeverCallsIt) {
-    platform.libraries = {{"unzip32.DLL", {"UnZipGetVersion", "unzip"}}};
-    installer.m_quitApp = 0;
-    installer.Install();
-    EXPECT_EQ(platform.events, (Events{"load:unzip32.DLL", "proc:UnZip", "free",
-                                       "message:unzip32.DLLにUnZipが見つかりませんでした"}));
-    EXPECT_EQ(platform.loadedLibraries, 0);
-    EXPECT_EQ(window.endCount, 0);
-}
-
-TEST_F(InstallTest, FailedUnpackStopsSilentlyAndCanBeRetried) {
-    installer.m_quitApp = 0;
-    platform.archiverResult = -1;
-    installer.Install();
-    EXPECT_EQ(platform.events, Unpacked("-x -o D:\\dl\\kv2025_0301.zip E:\\kv\\"));
-    EXPECT_NE(platform.files.Find("D:\\dl\\kv2025_0301.zip"), nullptr);
-    EXPECT_TRUE(window.messages.empty());
-
-    platform.archiverResult = 0;
-    platform.events.clear();
-    installer.Install();
-    EXPECT_EQ(platform.events.back(), "end");
-    EXPECT_EQ(platform.archiverCalls.size(), 2u);
-}
-
-TEST_F(InstallTest, WithDeleteAndExecuteOffASuccessJustEnds) {
-    installer.m_quitApp = installer.m_deleteFile = installer.m_executeApp = 0;
-    installer.Install();
-    Events expected = Unpacked("-x -o D:\\dl\\kv2025_0301.zip E:\\kv\\");
-    expected.push_back("end");
-    EXPECT_EQ(platform.events, expected);
-}
-
-// Only the command line is quoted; the deletion and the start use plain paths.
-TEST_F(InstallTest, FoldersWithABlankAreQuotedOnTheCommandLineOnly) {
-    installer.m_quitApp = 0;
-    SetText(installer.m_saveDir, "D:\\my dl");
-    SetText(installer.m_installDir, "E:\\Program Files\\kv");
-    SelectPackage("kv2025_0301.zip", 1);
-    installer.Install();
-    Events expected = Unpacked("-x -o \"D:\\my dl\\kv2025_0301.zip\" \"E:\\Program Files\\kv\\\"");
-    expected.insert(expected.end(),
-                    {"delete:D:\\my dl\\kv2025_0301.zip",
-                     "exec:E:\\Program Files\\kv\\kv.exe|E:\\Program Files\\kv\\", "end"});
-    EXPECT_EQ(platform.events, expected);
-}
-
-TEST_F(InstallTest, OnlyTheSingleByteBlankMakesQuotes) {
-    installer.m_quitApp = installer.m_deleteFile = installer.m_executeApp = 0;
-    SetText(installer.m_installDir, "E:\\Program\tFiles\\kv\x81\x40ja");
-    installer.Install();
-    EXPECT_EQ(platform.events[2],
-              "call:-x -o D:\\dl\\kv2025_0301.zip E:\\Program\tFiles\\kv\x81\x40ja\\");
-}
-
-struct LongPathCase {
-    const char* title;
-    std::size_t saveDirLength;
-    std::size_t installDirLength;
-    bool blank; // the folders contain a blank, so their paths get quoted
-    bool refused;
-};
-
-class InstallLongPaths : public InstallTest, public ::testing::WithParamInterface<LongPathCase> {
-  protected:
-    static std::string Folder(char drive, std::size_t length, bool blank) {
-        std::string folder = std::string(1, drive) + ":\\" + std::string(length - 3, 'f');
-        if (blank)
-            folder[3] = ' ';
-        return folder;
-    }
-};
-
-// With the package kv2025_0301.zip (15 bytes): the archive path fits 259 bytes
-// for a save folder of 243, 253 before quoting for 237; the program path
-// "%s\kv.exe" fits for an install folder of 252. A refusal comes before the
-// question, the shutdown and the library.
-TEST_P(InstallLongPaths, PathsThatDoNotFitRefuseTheInstallFirst) {
-    const LongPathCase& c = GetParam();
-    const std::string saveDir = Folder('D', c.saveDirLength, c.blank);
-    const std::string installDir = Folder('E', c.installDirLength, c.blank);
-    SetText(installer.m_saveDir, saveDir);
-    SetText(installer.m_installDir, installDir);
-    SelectPackage("kv2025_0301.zip", 1);
-    installer.m_installedTime = Time(2025, 3, 2, 0, 0, 0); // would ask
-    installer.Install();
-    if (c.refused) {
-        const std::string tooLong = c.saveDirLength > 10 ? saveDir : installDir;
-        const std::string message = "パスが長すぎるためInstallできません\n" + tooLong;
-        EXPECT_EQ(platform.events, Events{"message:" + message});
-        ExpectOnlyMessage(message, std::nullopt, kMbOk);
-    } else {
-        EXPECT_EQ(window.endCount, 1);
-        EXPECT_EQ(platform.archiverCalls.size(), 1u);
+TEST(Install, Sequence) {
+    const std::string zipCall = "call -x -o D:\\dl\\kv2025_0301.zip E:\\kv\\";
+    const std::string longDir = "D:\\" + std::string(247, 'd');      // with the name, 266 bytes
+    const std::string spacedDir = "D:\\a b" + std::string(232, 'd'); // archive path 254 bytes
+    const std::string installDir = "E:\\" + std::string(250, 'i');   // kv.exe path 260 bytes
+    const std::string tooLong = "box パスが長すぎるためInstallできません\n";
+    const struct {
+        const char* name;
+        std::function<void(Core&)> setup;
+        Events log;
+    } rows[] = {
+        {"NoPackage",
+         [](Core& c) {
+             c.installer.m_packageFind.cFileName[0] = '\0';
+             c.installer.m_archiver = -1;
+             c.platform.windows = {{"Viewer - kv"}};
+         },
+         {"box Installするファイルがありません|(none)|0"}},
+        {"Zip",
+         [](Core&) {},
+         {"enum", "enum", "load unzip32.DLL", "proc UnZip", zipCall, "free",
+          "delete D:\\dl\\kv2025_0301.zip", "exec E:\\kv\\kv.exe|E:\\kv\\", "end"}},
+        {"Lha",
+         [](Core& c) {
+             NoOptions(c);
+             SetText(c.installer.m_packageFind.cFileName, "kv2025_0301_.lzh");
+             c.installer.m_archiver = 0;
+         },
+         {"load UNLHA32.DLL", "proc Unlha", "call e -m1 -c1 D:\\dl\\kv2025_0301_.lzh E:\\kv\\",
+          "free", "end"}},
+        {"NewerProgramKept",
+         [](Core& c) {
+             c.installer.m_installedTime = {2025, 3, 0, 2, 0, 0, 0, 0};
+             c.window.answers = {2};
+         },
+         {"box 古いファイルで上書きしますか|確認|1"}},
+        {"NewerProgramReplaced",
+         [](Core& c) {
+             NoOptions(c);
+             c.installer.m_installedTime = {2025, 3, 0, 2, 0, 0, 0, 0};
+             c.window.answers = {1};
+         },
+         {"box 古いファイルで上書きしますか|確認|1", "load unzip32.DLL", "proc UnZip", zipCall,
+          "free", "end"}},
+        {"ViewerNotClosed",
+         [](Core& c) {
+             c.platform.windows = {{"Viewer - kv", -1}};
+         },
+         Polls(20, {"enum", "post Viewer - kv"},
+               {"box Kolva Viewを終了できませんでした|(none)|0"})},
+        {"NoLibrary",
+         [](Core& c) {
+             c.platform.libraries.clear();
+             c.platform.windows = {{"Viewer - kv"}};
+         },
+         {"enum", "post Viewer - kv", "enum", "load unzip32.DLL",
+          "box unzip32.DLLが開けませんでした|(none)|0"}},
+        {"NoEntryPoint",
+         [](Core& c) {
+             NoOptions(c);
+             c.platform.libraries["unzip32.DLL"] = {"unzip"};
+         },
+         {"load unzip32.DLL", "proc UnZip", "free",
+          "box unzip32.DLLにUnZipが見つかりませんでした|(none)|0"}},
+        {"ArchiverFails",
+         [](Core& c) {
+             c.installer.m_quitApp = 0;
+             c.platform.archiverResult = -1;
+         },
+         {"load unzip32.DLL", "proc UnZip", zipCall, "free"}},
+        {"FoldersWithBlanks",
+         [](Core& c) {
+             c.installer.m_quitApp = 0;
+             SetText(c.installer.m_saveDir, "D:\\my dl");
+             SetText(c.installer.m_installDir, "E:\\Program Files\\kv");
+         },
+         {"load unzip32.DLL", "proc UnZip",
+          "call -x -o \"D:\\my dl\\kv2025_0301.zip\" \"E:\\Program Files\\kv\\\"", "free",
+          "delete D:\\my dl\\kv2025_0301.zip",
+          "exec E:\\Program Files\\kv\\kv.exe|E:\\Program Files\\kv\\", "end"}},
+        {"ArchivePathTooLong",
+         [&](Core& c) { SetText(c.installer.m_saveDir, longDir); },
+         {tooLong + longDir + "|(none)|0"}},
+        {"QuotedArchivePathTooLong",
+         [&](Core& c) { SetText(c.installer.m_saveDir, spacedDir); },
+         {tooLong + spacedDir + "|(none)|0"}},
+        {"ProgramPathTooLong",
+         [&](Core& c) { SetText(c.installer.m_installDir, installDir); },
+         {tooLong + installDir + "|(none)|0"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Core core;
+        Ready(core);
+        row.setup(core);
+        core.installer.Install();
+        EXPECT_EQ(core.platform.log, row.log);
+        EXPECT_EQ(core.platform.loadedLibraries, 0);
+        if (core.platform.archiverOutputSize != 0) {
+            EXPECT_EQ(core.platform.archiverOutputSize, 500u);
+            EXPECT_EQ(core.platform.archiverOwner, &core.window);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Limits, InstallLongPaths,
-    ::testing::Values(LongPathCase{"ArchiveFits", 243, 5, false, false},
-                      LongPathCase{"ArchiveTooLong", 244, 5, false, true},
-                      LongPathCase{"QuotedArchiveFits", 237, 5, true, false},
-                      LongPathCase{"QuotedArchiveTooLong", 238, 5, true, true},
-                      LongPathCase{"ProgramPathFits", 5, 252, false, false},
-                      LongPathCase{"ProgramPathTooLong", 5, 253, false, true},
-                      LongPathCase{"QuotedDestinationFits", 5, 252, true, false},
-                      LongPathCase{"QuotedDestinationTooLong", 5, 253, true, true}),
-    [](const ::testing::TestParamInfo<LongPathCase>& info) { return info.param.title; });
-
-struct QuoteCase {
-    std::string text;
-    std::string quoted;
-    bool fits;
-};
-
-class Quoting : public ::testing::TestWithParam<QuoteCase> {};
-
-TEST_P(Quoting, EnclosesTextWithABlankInDoubleQuotes) {
-    const QuoteCase& c = GetParam();
-    char buffer[kMaxPath];
-    std::memcpy(buffer, c.text.c_str(), c.text.size() + 1);
-    EXPECT_EQ(QuoteIfSpaced(buffer), c.fits);
-    EXPECT_EQ(std::string(buffer), c.quoted);
+// The first differing field of year, month, day, hour, minute and second
+// decides; an installed program newer than the package makes it ask.
+TEST(Install, AgeCheck) {
+    std::uint16_t SystemTime::*const fields[] = {&SystemTime::wYear,   &SystemTime::wMonth,
+                                                 &SystemTime::wDay,    &SystemTime::wHour,
+                                                 &SystemTime::wMinute, &SystemTime::wSecond};
+    const SystemTime package = {2025, 3, 0, 1, 12, 30, 30, 0};
+    const auto asks = [&](const SystemTime& installed, bool found) {
+        Core core;
+        Ready(core);
+        core.installer.m_packageTime = package;
+        core.installer.m_installedTime = installed;
+        core.installer.m_installedFind.cFileName[0] = found ? 'k' : '\0';
+        core.window.answers = {2};
+        core.installer.Install();
+        return core.platform.log[0] == "box 古いファイルで上書きしますか|確認|1";
+    };
+    SystemTime same = package;
+    same.wDayOfWeek = 6;
+    same.wMilliseconds = 999;
+    EXPECT_FALSE(asks(same, true));
+    for (int field = 0; field < 6; ++field) {
+        for (int step : {1, -1}) {
+            SystemTime installed = package;
+            installed.*fields[field] += step;
+            if (field < 5)
+                installed.*fields[field + 1] -= step;
+            EXPECT_EQ(asks(installed, true), step > 0) << field << " " << step;
+            EXPECT_FALSE(asks(installed, false));
+        }
+    }
 }
 
-const std::string k253WithBlank = "a " + std::string(251, 'b');
-const std::string k254WithBlank = "a " + std::string(252, 'b');
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Quoting,
-    ::testing::Values(QuoteCase{"", "", true}, QuoteCase{"D:\\dl", "D:\\dl", true},
-                      QuoteCase{"E:\\Program Files\\kv\\", "\"E:\\Program Files\\kv\\\"", true},
-                      QuoteCase{"trailing ", "\"trailing \"", true},
-                      QuoteCase{"\"a b\"", "\"\"a b\"\"", true}, QuoteCase{"a\tb", "a\tb", true},
-                      QuoteCase{"a\x81\x40"
-                                "b",
-                                "a\x81\x40"
-                                "b",
-                                true},
-                      QuoteCase{std::string(259, 'x'), std::string(259, 'x'), true},
-                      QuoteCase{k253WithBlank, "\"" + k253WithBlank + "\"", true},
-                      QuoteCase{k254WithBlank, k254WithBlank, false}));
+TEST(Install, ViewerShutdown) {
+    const std::string title299 = std::string(294, 't') + " - kv";
+    const std::string title300 = "t" + title299;
+    const struct {
+        const char* name;
+        std::vector<FakeTopWindow> windows;
+        bool closed;
+        Events log;
+    } rows[] = {
+        {"NoViewer", {}, true, {"enum", "enum"}},
+        {"TitleRule",
+         {{" - kv"}, {"a - kv"}, {"a - kV"}, {"a - Kv"}, {"a - kv "}, {title299}, {title300}},
+         true,
+         {"enum", "post a - kv", "post " + title299, "enum"}},
+        {"ClosesInTime", {{"V - kv", 19}}, true, Polls(19, {"enum", "post V - kv"}, {"enum"})},
+        {"ClosesTooLate", {{"V - kv", 20}}, false, Polls(20, {"enum", "post V - kv"}, {})},
+        {"PostFails", {{"A - kv", 0, true}, {"B - kv"}}, false, {"enum", "post A - kv"}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Core core;
+        core.platform.windows = row.windows;
+        EXPECT_EQ(core.installer.CloseRunningApp(), row.closed);
+        EXPECT_EQ(core.platform.log, row.log);
+    }
+}
 
 } // namespace

@@ -1,236 +1,134 @@
-// kvinst.ini beside the executable: reading, writing and the folder it lives in.
-#include "installer_fixture.h"
+// kvinst.ini beside the executable: the atoi rule, and the settings' round trip
+// from the file through LoadSettings and SaveSettings back to the file.
+#include "core_fixture.h"
 #include <climits>
-#include <string>
-#include <vector>
 
 namespace {
 
-const char kIniPath[] = "C:\\Tools\\kvinst.ini";
+const std::string kNone = "<no file>";
 
-class SettingsTest : public InstallerTest {
-  protected:
-    void SetUp() override { platform.files.AddDirectory("C:\\Tools"); }
-
-    void WriteIni(const std::string& text) { platform.files.AddFile(kIniPath, text); }
-
-    std::string IniText() {
-        const FakeEntry* file = platform.files.Find(kIniPath);
-        return file == nullptr ? "<missing>" : file->content;
-    }
-
-    void ExpectDefaults() {
-        EXPECT_STREQ(installer.m_installDir, "");
-        EXPECT_STREQ(installer.m_saveDir, "");
-        EXPECT_STREQ(installer.m_addName, "");
-        EXPECT_EQ(installer.m_deleteFile, 0);
-        EXPECT_EQ(installer.m_quitApp, 1);
-        EXPECT_EQ(installer.m_executeApp, 1);
-    }
-};
-
-TEST_F(SettingsTest, FirstRunUsesDefaultsAndCreatesTheFileInKeyOrder) {
-    installer.LoadSettings();
-    ExpectDefaults();
-
-    SetText(installer.m_installDir, "D:\\Apps\\Viewer");
-    SetText(installer.m_saveDir, "D:\\Download");
-    installer.SaveSettings();
-
-    EXPECT_EQ(IniText(), "[INSTDATA]\r\n"
-                         "InstallDirectory=D:\\Apps\\Viewer\r\n"
-                         "SaveDirectory=D:\\Download\r\n"
-                         "AddName=\r\n"
-                         "DeleteFile=0\r\n"
-                         "QuitKv=1\r\n"
-                         "ExecuteKv=1\r\n");
-}
-
-TEST_F(SettingsTest, ValuesAreReadAsWrittenAndWrittenBackUnchanged) {
-    WriteIni("[INSTDATA]\r\n"
-             "InstallDirectory=  \"E:\\Program Files\\kv\"  \r\n"
-             "SaveDirectory='D:\\dl'\r\n"
-             "AddName=.old\r\n"
-             "DeleteFile=-1\r\n"
-             "QuitKv=\r\n"
-             "ExecuteKv=2\r\n");
-    installer.LoadSettings();
-    EXPECT_STREQ(installer.m_installDir, "E:\\Program Files\\kv");
-    EXPECT_STREQ(installer.m_saveDir, "D:\\dl");
-    EXPECT_STREQ(installer.m_addName, ".old");
-    EXPECT_EQ(installer.m_deleteFile, -1);
-    EXPECT_EQ(installer.m_quitApp, 0); // present but empty: 0, not the default
-    EXPECT_EQ(installer.m_executeApp, 2);
-
-    installer.SaveSettings();
-    EXPECT_EQ(IniText(), "[INSTDATA]\r\n"
-                         "InstallDirectory=E:\\Program Files\\kv\r\n"
-                         "SaveDirectory=D:\\dl\r\n"
-                         "AddName=.old\r\n"
-                         "DeleteFile=-1\r\n"
-                         "QuitKv=0\r\n"
-                         "ExecuteKv=2\r\n");
-}
-
-TEST_F(SettingsTest, EmptyExecuteKvReadsZero) {
-    WriteIni("[INSTDATA]\r\nExecuteKv=\r\n");
-    installer.LoadSettings();
-    EXPECT_EQ(installer.m_executeApp, 0);
-    EXPECT_EQ(installer.m_quitApp, 1);
-}
-
-TEST_F(SettingsTest, IntegersFollowAtoiAndSaturateOutsideThe32BitRange) {
-    struct {
-        std::string text;
-        std::int32_t value;
-    } cases[] = {
-        {"99999999999", INT32_MAX},
-        {"-99999999999", INT32_MIN},
-        {"2147483647", INT32_MAX},
-        {"2147483648", INT32_MAX},
-        {"-2147483648", INT32_MIN},
-        {"-2147483649", INT32_MIN},
+TEST(Settings, IntegersFollowTheAtoiRuleAndSaturate) {
+    const struct {
+        std::string value; // kNone: the key is absent
+        int expected;
+    } rows[] = {
+        {kNone, -7},
+        {"", 0},
         {"12abc", 12},
         {"abc", 0},
-        {"\"  +7\"", 7},
-        {"\"\v\f-3x\"", -3},
+        {"-3", -3},
+        {"+7", 7},
         {"+-5", 0},
         {"- 5", 0},
-        {"0x10", 0},
-        {"007", 7},
-        {"1" + std::string(40, '0'), INT32_MAX},
+        {"09", 9},
+        {"7:", 7},
+        {"/5", 0},
+        {"\" \t7\"", 7},
+        {"\"\r7\"", 7},
+        {"\"\b7\"", 0},
+        {"\"\x0E"
+         "7\"",
+         0},
+        {"2147483647", INT_MAX},
+        {"2147483648", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"-2147483649", INT_MIN},
+        {std::string(40, '9'), INT_MAX},
+        {std::string(498, '0') + "5", 5}, // the 499th byte is still read
     };
-    for (const auto& c : cases) {
-        WriteIni("[INSTDATA]\r\nDeleteFile=" + c.text + "\r\n");
-        EXPECT_EQ(ReadIntSetting(platform, "INSTDATA", "DeleteFile", 5, kIniPath), c.value)
-            << c.text;
+    for (const auto& row : rows) {
+        CFakePlatform platform;
+        const std::string line = row.value == kNone ? "" : "DeleteFile=" + row.value + "\r\n";
+        platform.files.AddFile("C:\\k.ini", "[INSTDATA]\r\n" + line);
+        EXPECT_EQ(ReadIntSetting(platform, "INSTDATA", "DeleteFile", -7, "C:\\k.ini"), row.expected)
+            << row.value;
     }
+    CFakePlatform platform;
+    platform.files.AddFile("C:\\k.ini");
+    EXPECT_TRUE(WriteIntSetting(platform, "INSTDATA", "QuitKv", INT_MIN, "C:\\k.ini"));
+    EXPECT_EQ(platform.files.Find("C:\\k.ini")->content, "[INSTDATA]\r\nQuitKv=-2147483648\r\n");
+    EXPECT_FALSE(WriteIntSetting(platform, "INSTDATA", "QuitKv", 1, "C:\\none\\k.ini"));
 }
 
-TEST_F(SettingsTest, IntegersAreWrittenAsSignedDecimal) {
-    for (std::int32_t value : {0, 1, -1, INT32_MAX, INT32_MIN}) {
-        EXPECT_TRUE(WriteIntSetting(platform, "INSTDATA", "QuitKv", value, kIniPath));
-        EXPECT_EQ(IniText(), "[INSTDATA]\r\nQuitKv=" + std::to_string(value) + "\r\n");
-        EXPECT_EQ(ReadIntSetting(platform, "INSTDATA", "QuitKv", 5, kIniPath), value);
-    }
+std::string Loaded(const CInstaller& in) {
+    return std::string(in.m_installDir) + "|" + in.m_saveDir + "|" + in.m_addName + "|" +
+           std::to_string(in.m_deleteFile) + "|" + std::to_string(in.m_quitApp) + "|" +
+           std::to_string(in.m_executeApp);
 }
 
-TEST_F(SettingsTest, OverlongTextKeepsItsFirst259Bytes) {
-    std::string value;
-    for (int i = 0; i < 300; ++i)
-        value += static_cast<char>('a' + i % 26);
-    WriteIni("[INSTDATA]\r\nInstallDirectory=" + value + "\r\n");
-    installer.LoadSettings();
-    EXPECT_EQ(std::string(installer.m_installDir), value.substr(0, 259));
-}
-
-TEST_F(SettingsTest, NamesInOtherCaseAreFoundAndUpdatedInPlace) {
-    WriteIni("[Other]\r\n"
-             "QuitKv=5\r\n"
-             "[instdata]\r\n"
-             "installdirectory=E:\\kv\r\n"
-             "QUITKV=0\r\n"
-             "\r\n"
-             "[Later]\r\n"
-             "x=y\r\n");
-    installer.LoadSettings();
-    EXPECT_STREQ(installer.m_installDir, "E:\\kv");
-    EXPECT_EQ(installer.m_quitApp, 0);
-
-    SetText(installer.m_installDir, "F:\\kv");
-    installer.SaveSettings();
-    EXPECT_EQ(IniText(), "[Other]\r\n"
-                         "QuitKv=5\r\n"
-                         "[instdata]\r\n"
-                         "installdirectory=F:\\kv\r\n"
-                         "QUITKV=0\r\n"
-                         "SaveDirectory=\r\n"
-                         "AddName=\r\n"
-                         "DeleteFile=0\r\n"
-                         "ExecuteKv=1\r\n"
-                         "\r\n"
-                         "[Later]\r\n"
-                         "x=y\r\n");
-}
-
-TEST_F(SettingsTest, NothingIsWrittenBeforeTheSettingsWereLoaded) {
-    SetText(installer.m_installDir, "E:\\kv");
-    installer.SaveSettings();
-    EXPECT_EQ(platform.files.Find(kIniPath), nullptr);
-}
-
-TEST_F(SettingsTest, ReadOnlyFileStaysAsItWas) {
-    const std::string text = "[INSTDATA]\r\nInstallDirectory=E:\\kv\r\n";
-    platform.files.AddFile(kIniPath, text, {}, kFakeAttributeReadOnly);
-    installer.LoadSettings();
-    SetText(installer.m_installDir, "F:\\kv");
-    installer.SaveSettings();
-    EXPECT_EQ(IniText(), text);
-}
-
-TEST_F(SettingsTest, ModuleDirCutsAtTheLastRealBackslash) {
-    // 表 is 0x95 0x5C in code page 932: its second byte looks like a backslash.
-    ASSERT_STREQ("表", "\x95\x5C");
-    struct {
-        const char* module;
-        const char* dir;
-    } cases[] = {
-        {"C:\\Tools\\kvinst.exe", "C:\\Tools"}, {"C:\\表\\kvinst.exe", "C:\\表"},
-        {"C:\\Tools\\表.exe", "C:\\Tools"},     {"C:\\ｱ\\kvinst.exe", "C:\\ｱ"},
-        {"kvinst.exe", "kvinst.exe"},
+TEST(Settings, RoundTrip) {
+    const std::string written = "[INSTDATA]\r\nInstallDirectory=E:\\kv\r\nQuitKv=0\r\n";
+    const std::string folder248 = "C:\\" + std::string(245, 'f');
+    const std::string folder249 = folder248 + "f";
+    const std::string folderCut = "C:\\" + std::string(200, 'f'); // its module path is 260 bytes
+    const std::string long300 = std::string(300, 'a'), long259 = long300.substr(0, 259);
+    const std::string cutNumber = std::string(497, '0') + "5\x95\x5C\x95\x5C";
+    const std::string cutText = std::string(258, 'D') + "\x95\x5C\x95\x5C", d258(258, 'D');
+    const struct {
+        const char* name;
+        std::string module, ini, before, loaded, after;
+    } rows[] = {
+        {"FirstRun", "C:\\Tools\\KvInst.exe", "C:\\Tools\\kvinst.ini", kNone, "|||0|1|1",
+         "[INSTDATA]\r\nInstallDirectory=\r\nSaveDirectory=\r\nAddName=\r\nDeleteFile=0\r\n"
+         "QuitKv=1\r\nExecuteKv=1\r\n"},
+        {"AsWritten", "C:\\Tools\\KvInst.exe", "C:\\Tools\\kvinst.ini",
+         "[INSTDATA]\r\nInstallDirectory=  \"E:\\Program Files\\kv\"  \r\nSaveDirectory='D:\\dl'"
+         "\r\nAddName=.old\r\nDeleteFile=-1\r\nQuitKv=\r\nExecuteKv=2\r\n",
+         "E:\\Program Files\\kv|D:\\dl|.old|-1|0|2",
+         "[INSTDATA]\r\nInstallDirectory=E:\\Program Files\\kv\r\nSaveDirectory=D:\\dl\r\n"
+         "AddName=.old\r\nDeleteFile=-1\r\nQuitKv=0\r\nExecuteKv=2\r\n"},
+        {"NamesInOtherCase", "C:\\Tools\\KvInst.exe", "C:\\Tools\\kvinst.ini",
+         "[Other]\r\nQuitKv=5\r\n[instdata]\r\ninstalldirectory=E:\\kv\r\nQUITKV=0\r\n\r\n[Later]"
+         "\r\nx=y\r\n",
+         "E:\\kv|||0|0|1",
+         "[Other]\r\nQuitKv=5\r\n[instdata]\r\ninstalldirectory=E:\\kv\r\nQUITKV=0\r\n"
+         "SaveDirectory=\r\nAddName=\r\nDeleteFile=0\r\nExecuteKv=1\r\n\r\n[Later]\r\nx=y\r\n"},
+        {"Overlong", "C:\\Tools\\KvInst.exe", "C:\\Tools\\kvinst.ini",
+         "[INSTDATA]\r\nAddName=" + long300 + "\r\n", "||" + long259 + "|0|1|1",
+         "[INSTDATA]\r\nAddName=" + long259 +
+             "\r\nInstallDirectory=\r\nSaveDirectory=\r\nDeleteFile=0\r\nQuitKv=1\r\nExecuteKv=1"
+             "\r\n"},
+        // Cut inside a double-byte character, the profile call leaves a byte
+        // unwritten: no byte of an earlier read may show through there.
+        {"CutInsideDoubleByte", "C:\\表\\KvInst.exe", "C:\\表\\kvinst.ini",
+         "[INSTDATA]\r\nDeleteFile=" + std::string(499, '7') + "\r\nQuitKv=" + cutNumber +
+             "\r\nInstallDirectory=" + cutText + "\r\nSaveDirectory=" + cutText +
+             "\r\nAddName=" + cutText + "\r\nExecuteKv=" + cutNumber + "\r\n",
+         d258 + "|" + d258 + "|" + d258 + "|2147483647|5|5",
+         "[INSTDATA]\r\nDeleteFile=2147483647\r\nQuitKv=5\r\nInstallDirectory=" + d258 +
+             "\r\nSaveDirectory=" + d258 + "\r\nAddName=" + d258 + "\r\nExecuteKv=5\r\n"},
+        {"NoBackslash", "kvinst.exe", "kvinst.exe\\kvinst.ini", written, "E:\\kv|||0|0|1",
+         written + "SaveDirectory=\r\nAddName=\r\nDeleteFile=0\r\nExecuteKv=1\r\n"},
+        {"Folder248Bytes", folder248 + "\\k.exe", folder248 + "\\kvinst.ini", written,
+         "E:\\kv|||0|0|1",
+         written + "SaveDirectory=\r\nAddName=\r\nDeleteFile=0\r\nExecuteKv=1\r\n"},
+        {"Folder249Bytes", folder249 + "\\k.exe", folder249 + "\\kvinst.ini", written, "|||0|1|1",
+         written},
+        {"NoModulePath", "", "\\kvinst.ini", written, "|||0|1|1", written},
+        {"ModulePathCut", folderCut + "\\" + std::string(56, 'k'), folderCut + "\\kvinst.ini",
+         written, "|||0|1|1", written},
     };
-    for (const auto& c : cases) {
-        platform.modulePath = c.module;
-        char dir[kMaxPath];
-        EXPECT_TRUE(GetModuleDir(platform, dir));
-        EXPECT_STREQ(dir, c.dir) << c.module;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Core core;
+        core.platform.modulePath = row.module;
+        core.platform.files.AddDirectory(row.ini.substr(0, row.ini.rfind('\\')));
+        if (row.before != kNone)
+            core.platform.files.AddFile(row.ini, row.before);
+        core.installer.LoadSettings();
+        EXPECT_EQ(Loaded(core.installer), row.loaded);
+        core.installer.SaveSettings();
+        const FakeEntry* file = core.platform.files.Find(row.ini);
+        EXPECT_EQ(file == nullptr ? kNone : file->content, row.after);
+        EXPECT_EQ(core.platform.files.entries.size(), 2u); // no file under a cut name
     }
 }
 
-TEST_F(SettingsTest, ModuleDirFailsForAPathThatDoesNotFit) {
-    platform.modulePath = "C:\\" + std::string(256, 'm');
-    char dir[kMaxPath];
-    EXPECT_TRUE(GetModuleDir(platform, dir));
-    platform.modulePath += "x"; // 260 bytes: GetModuleFileNameA reports a cut path
-    EXPECT_FALSE(GetModuleDir(platform, dir));
-    EXPECT_STREQ(dir, "");
-}
-
-TEST_F(SettingsTest, ExecutableWithoutBackslashUsesItsWholePath) {
-    platform.modulePath = "kvinst.exe";
-    platform.files.AddFile("kvinst.exe\\kvinst.ini", "[INSTDATA]\r\nAddName=.old\r\n");
-    installer.LoadSettings();
-    EXPECT_STREQ(installer.m_addName, ".old");
-}
-
-// The settings path "%s\kvinst.ini" fits 259 bytes for a folder of up to 248 bytes.
-TEST_F(SettingsTest, InstallerFolderOver248BytesRunsOnDefaultsAndWritesNothing) {
-    for (std::size_t length : {248u, 249u}) {
-        const std::string dir = "C:\\" + std::string(length - 3, 'f');
-        const std::string iniPath = dir + "\\kvinst.ini";
-        const std::string text = "[INSTDATA]\r\nInstallDirectory=E:\\kv\r\nQuitKv=0\r\n";
-        platform.modulePath = dir + "\\k.exe";
-        platform.files.AddFile(iniPath, text);
-        CInstaller fresh(platform, window);
-
-        fresh.LoadSettings();
-        SetText(fresh.m_saveDir, "D:\\dl");
-        fresh.SaveSettings();
-
-        // A cut path would have left a stray file beside kvinst.ini.
-        const std::vector<FindData> written = platform.files.List(dir + "\\*");
-        ASSERT_EQ(written.size(), 1u);
-        EXPECT_STREQ(written[0].cFileName, "kvinst.ini");
-        const std::string after = platform.files.Find(iniPath)->content;
-        if (length == 248) {
-            EXPECT_STREQ(fresh.m_installDir, "E:\\kv");
-            EXPECT_NE(after, text);
-        } else {
-            EXPECT_STREQ(fresh.m_installDir, "");
-            EXPECT_EQ(fresh.m_quitApp, 1);
-            EXPECT_EQ(after, text);
-        }
-    }
+TEST(Settings, NothingIsWrittenBeforeTheSettingsWereLoaded) {
+    Core core;
+    core.platform.files.AddDirectory("C:\\Tools");
+    core.installer.SaveSettings();
+    EXPECT_EQ(core.platform.files.Find("C:\\Tools\\kvinst.ini"), nullptr);
 }
 
 } // namespace

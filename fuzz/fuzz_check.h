@@ -1,5 +1,4 @@
-// Invariant checks for the fuzz targets. A failed check aborts, which libFuzzer
-// reports as a crash and saves the input that caused it.
+// A failed check aborts, which libFuzzer reports as a crash, keeping the input.
 #pragma once
 #include <cstdio>
 #include <cstdlib>
