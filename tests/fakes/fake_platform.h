@@ -1,15 +1,15 @@
-// In-memory platform and window for the core, keeping Win32's semantics where
-// the core depends on them. Every call with an effect outside the installer is
-// written, in order, to one log that the tests compare whole.
+// The core's platform and window in memory, keeping Win32's semantics where
+// the core depends on them. Calls that act outside the installer go, in order,
+// into one log; "box" stands for a message box, "(none)" for a null caption.
 #pragma once
 #include "installer_window.h"
 #include "platform.h"
+#include <cstring>
 #include <deque>
 #include <map>
 #include <string>
 #include <vector>
 
-// Code page 932 lead bytes: 0x81-0x9F and 0xE0-0xFC.
 inline bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
@@ -17,7 +17,7 @@ inline bool IsCp932LeadByte(unsigned char byte) {
 using Events = std::vector<std::string>;
 
 struct FakeEntry {
-    std::string path; // full path as created; looked up regardless of letter case
+    std::string path; // looked up regardless of letter case
     std::uint32_t attributes;
     FileTime lastWrite;
     std::string content;
@@ -26,73 +26,124 @@ struct FakeEntry {
 // Files and folders in creation order, which is also the listing order.
 struct CFakeFiles {
     std::vector<FakeEntry> entries;
-    void AddFile(const std::string& path, const std::string& content = "", FileTime lastWrite = {},
-                 std::uint32_t attributes = 0x20 /* FILE_ATTRIBUTE_ARCHIVE */);
+    void AddFile(const std::string& path, const std::string& content = "", FileTime time = {},
+                 std::uint32_t attributes = 0x20 /* archive */) {
+        entries.push_back({path, attributes, time, content});
+    }
     void AddDirectory(const std::string& path) { entries.push_back({path, 0x10, {}, ""}); }
     FakeEntry* Find(const std::string& path);
 };
 
 struct FakeTopWindow {
     std::string title;
-    int polledAfterClose = 0; // polls that still list it once asked to close; -1: never closes
-    bool postFails = false;
-    bool closing = false;
+    int polledAfterClose = 0; // polls that still list it once asked to close; -1: all
+    bool postFails = false, closing = false;
 };
 
-class CFakePlatform : public CPlatform {
+class CFakePlatform : public CPlatform, public CInstallerWindow {
   public:
     Events log;
     CFakeFiles files;
     std::string modulePath = "C:\\Tools\\kvinst.exe"; // empty: GetModuleFileNameA fails
     int localOffsetMinutes = 0;
     std::vector<FakeTopWindow> windows;
-    std::map<std::string, std::vector<std::string>> libraries; // name -> exports
-    int archiverResult = 0;
-    WindowHandle archiverOwner = nullptr;
+    std::map<std::string, std::vector<std::string>> libraries; // name: exports
+    int archiverResult = 0, openListings = 0, loadedLibraries = 0;
     std::uint32_t archiverOutputSize = 0;
-    int openListings = 0, loadedLibraries = 0;
+    WindowHandle archiverOwner = nullptr;
+    std::map<int, std::string> fields;
+    std::deque<int> answers; // to message boxes; IDOK when none is left
 
     bool IsLeadByte(unsigned char byte) override { return IsCp932LeadByte(byte); }
-    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override;
+    // Vista's semantics: a path that does not fit is cut and the full size returned.
+    std::uint32_t GetModuleFileNameA(char* buffer, std::uint32_t size) override {
+        buffer[modulePath.copy(buffer, size - 1)] = '\0';
+        return modulePath.size() < size ? static_cast<std::uint32_t>(modulePath.size()) : size;
+    }
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                            const char* defaultValue, char* buffer,
                                            std::uint32_t size, const char* fileName) override;
+    // Logged; fails when the file's folder does not exist.
     bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
-                                    const char* fileName) override;
+                                    const char* fileName) override {
+        log.push_back(std::string("write ") + fileName + " " + section + " " + key + "=" + value);
+        return files.Find(std::string(fileName).substr(0, std::strrchr(fileName, '\\') - fileName));
+    }
     FindHandle FindFirstFileA(const char* pattern, FindData* data) override;
-    bool FindNextFileA(FindHandle handle, FindData* data) override;
+    bool FindNextFileA(FindHandle handle, FindData* data) override {
+        std::vector<FindData>& listing = m_listings[handle];
+        if (listing.empty())
+            return false;
+        *data = listing.front();
+        listing.erase(listing.begin());
+        return true;
+    }
     void FindClose(FindHandle) override { --openListings; }
     bool FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) override;
     bool FileTimeToSystemTime(const FileTime* time, SystemTime* systemTime) override;
-    bool EnumWindows(EnumWindowsCallback callback, void* context) override;
-    int GetWindowTextA(WindowHandle window, char* buffer, int size) override;
-    bool PostCloseMessage(WindowHandle window) override;
-    void Sleep(std::uint32_t milliseconds) override;
-    LibraryHandle LoadLibraryA(const char* name) override;
-    ArchiverProcAddress GetProcAddress(LibraryHandle library, const char* name) override;
-    int CallArchiverProc(ArchiverProcAddress proc, WindowHandle owner, const char* commandLine,
-                         char* output, std::uint32_t outputSize) override;
-    void FreeLibrary(LibraryHandle) override;
+    bool EnumWindows(EnumWindowsCallback callback, void* context) override {
+        log.push_back("enum");
+        for (std::size_t i = 0; i < windows.size(); ++i) {
+            FakeTopWindow& window = windows[i]; // gone after its polledAfterClose polls
+            if (window.closing && window.polledAfterClose-- == 0)
+                window.polledAfterClose = 0;
+            else if (!callback(reinterpret_cast<WindowHandle>(i + 1), context))
+                return false;
+        }
+        return true;
+    }
+    int GetWindowTextA(WindowHandle window, char* buffer, int size) override {
+        buffer[Window(window).title.copy(buffer, static_cast<std::size_t>(size) - 1)] = '\0';
+        return static_cast<int>(std::strlen(buffer));
+    }
+    bool PostCloseMessage(WindowHandle window) override {
+        log.push_back("post " + Window(window).title);
+        return Window(window).closing = !Window(window).postFails;
+    }
+    void Sleep(std::uint32_t ms) override { log.push_back("sleep " + std::to_string(ms)); }
+    LibraryHandle LoadLibraryA(const char* name) override {
+        log.push_back(std::string("load ") + name);
+        const auto library = libraries.find(name);
+        loadedLibraries += library != libraries.end();
+        return library == libraries.end() ? nullptr : &library->second;
+    }
+    ArchiverProcAddress GetProcAddress(LibraryHandle library, const char* name) override {
+        log.push_back(std::string("proc ") + name);
+        for (std::string& entry : *static_cast<std::vector<std::string>*>(library)) {
+            if (entry == name)
+                return &entry;
+        }
+        return nullptr;
+    }
+    // Fills the whole output buffer: a size beyond the buffer shows under a memory checker.
+    int CallArchiverProc(ArchiverProcAddress, WindowHandle owner, const char* commandLine,
+                         char* output, std::uint32_t outputSize) override {
+        log.push_back(std::string("call ") + commandLine);
+        archiverOwner = owner;
+        std::memset(output, 'o', archiverOutputSize = outputSize);
+        return archiverResult;
+    }
+    void FreeLibrary(LibraryHandle) override { log.push_back("free"), --loadedLibraries; }
     void DeleteFileA(const char* path) override { log.push_back(std::string("delete ") + path); }
-    void ShellExecuteA(const char* file, const char* folder) override;
+    void ShellExecuteA(const char* file, const char* folder) override {
+        log.push_back(std::string("exec ") + file + "|" + folder);
+    }
+
+    void ShowFieldText(int id, const char* text) override { fields[id] = text; }
+    int ShowMessage(const char* text, const char* caption, unsigned type) override {
+        log.push_back(std::string("box ") + text + "|" + (caption ? caption : "(none)") + "|" +
+                      std::to_string(type));
+        const int answer = answers.empty() ? 1 : answers.front();
+        answers.erase(answers.begin(), answers.begin() + !answers.empty());
+        return answer;
+    }
+    WindowHandle OwnerWindow() override { return this; }
+    void EndWithOk() override { log.push_back("end"); }
 
   private:
+    FakeTopWindow& Window(WindowHandle handle) {
+        return windows[reinterpret_cast<std::size_t>(handle) - 1];
+    }
     std::map<FindHandle, std::vector<FindData>> m_listings;
     FindHandle m_nextListing = 1;
-};
-
-// Logs "box <text>|<caption, or (none)>|<type>" and answers from a queue (IDOK when empty).
-class CFakeWindow : public CInstallerWindow {
-  public:
-    explicit CFakeWindow(Events& log) : m_log(log) {}
-    std::map<int, std::string> fields;
-    std::deque<int> answers;
-
-    void ShowFieldText(int controlId, const char* text) override { fields[controlId] = text; }
-    int ShowMessage(const char* text, const char* caption, unsigned type) override;
-    WindowHandle OwnerWindow() override { return this; }
-    void EndWithOk() override { m_log.push_back("end"); }
-
-  private:
-    Events& m_log;
 };

@@ -1,24 +1,19 @@
-// An installer on the in-memory platform, its state filled with junk bytes
-// first, so that whatever an operation should set and does not shows.
+// An installer on the in-memory platform, its state first filled with junk so
+// that whatever an operation should set and does not shows.
 #pragma once
 #include "fake_platform.h"
 #include "installer.h"
 #include <gtest/gtest.h>
-#include <cstring>
-#include <string>
 
 struct Core {
-    CFakePlatform platform;
-    CFakeWindow window{platform.log};
-    CInstaller installer{platform, window};
-
+    CFakePlatform fake;
+    CInstaller in{fake, fake};
     Core() {
-        char* first = installer.m_installDir;
-        std::memset(first, 0x5A, reinterpret_cast<char*>(&installer.m_settingsLoaded) - first);
+        std::memset(in.m_installDir, 0x5A,
+                    reinterpret_cast<char*>(&in.m_settingsLoaded) - in.m_installDir);
     }
 };
 
 inline void SetText(char (&field)[kMaxPath], const std::string& text) {
-    ASSERT_LT(text.size(), sizeof field);
-    std::memcpy(field, text.c_str(), text.size() + 1);
+    field[text.copy(field, kMaxPath - 1)] = '\0';
 }
