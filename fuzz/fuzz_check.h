@@ -2,11 +2,4 @@
 #pragma once
 #include <cstdio>
 #include <cstdlib>
-
-#define FUZZ_CHECK(condition)                                                                      \
-    do {                                                                                           \
-        if (!(condition)) {                                                                        \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);     \
-            std::abort();                                                                          \
-        }                                                                                          \
-    } while (0)
+#define FUZZ_CHECK(c) ((c) ? (void)0 : (std::fprintf(stderr, "failed: %s\n", #c), std::abort()))

@@ -20,10 +20,12 @@ bool Matches(const char* pattern, const char* name) {
 }
 
 std::string Trim(const std::string& text) {
-    const std::size_t first = text.find_first_not_of(" \t\r");
-    return first == std::string::npos
-               ? ""
-               : text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+    const std::size_t first = std::min(text.find_first_not_of(" \t\r"), text.size());
+    return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
+}
+
+std::uint64_t Ticks(const FileTime& time) {
+    return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
 }
 
 } // namespace
@@ -36,7 +38,7 @@ FakeEntry* CFakeFiles::Find(const std::string& path) {
     return nullptr;
 }
 
-// The first key of that name in the first section of that name. Blanks and one
+// The first key of that name in the first section of that name; blanks and one
 // pair of quotes around the value are not part of it. A value cut inside a
 // double-byte character leaves that character's bytes unwritten but counted, as
 // Wine does.
@@ -44,17 +46,17 @@ std::uint32_t CFakePlatform::GetPrivateProfileStringA(const char* section, const
                                                       const char* defaultValue, char* buffer,
                                                       std::uint32_t size, const char* fileName) {
     const FakeEntry* file = files.Find(fileName);
-    std::string value = defaultValue ? defaultValue : "", line, name;
-    std::size_t sections = 0;
-    for (std::size_t begin = 0; file && begin < file->content.size() && sections < 2;) {
-        const std::size_t end = std::min(file->content.find('\n', begin), file->content.size());
-        line = Trim(file->content.substr(begin, end - begin));
+    std::string text = file ? file->content : "", value = defaultValue ? defaultValue : "";
+    for (std::size_t begin = 0, sections = 0, end; begin < text.size() && sections < 2;) {
+        end = std::min(text.find('\n', begin), text.size());
+        const std::string line = Trim(text.substr(begin, end - begin));
+        const std::size_t equals = line.find('=');
         begin = end + 1;
         if (line[0] == '[')
             sections += sections || Fold(Trim(line.substr(1, line.find(']') - 1))) == Fold(section);
-        else if (sections && line.find('=') != std::string::npos &&
-                 Fold(Trim(line.substr(0, line.find('=')))) == Fold(key)) {
-            value = Trim(line.substr(line.find('=') + 1));
+        else if (sections && equals != std::string::npos &&
+                 Fold(Trim(line.substr(0, equals))) == Fold(key)) {
+            value = Trim(line.substr(equals + 1));
             if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
                 value.back() == value[0])
                 value = value.substr(1, value.size() - 2);
@@ -94,19 +96,19 @@ FindHandle CFakePlatform::FindFirstFileA(const char* pattern, FindData* data) {
     return m_nextListing++;
 }
 
+// Local time is Japan's, nine hours ahead of UTC.
 bool CFakePlatform::FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) {
-    const std::uint64_t ticks = ((std::uint64_t{utc->dwHighDateTime} << 32) | utc->dwLowDateTime) +
-                                std::int64_t{localOffsetMinutes} * 600000000;
+    const std::uint64_t ticks = Ticks(*utc) + 9 * 3600 * 10000000ULL;
     *local = {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
     return true;
 }
 
 bool CFakePlatform::FileTimeToSystemTime(const FileTime* time, SystemTime* systemTime) {
-    const std::uint64_t ticks = (std::uint64_t{time->dwHighDateTime} << 32) | time->dwLowDateTime;
-    const std::time_t seconds = static_cast<std::time_t>(ticks / 10000000) - 11644473600;
+    const std::time_t seconds = static_cast<std::time_t>(Ticks(*time) / 10000000) - 11644473600;
     const std::tm& t = *std::gmtime(&seconds);
     const auto u = [](std::uint64_t value) { return static_cast<std::uint16_t>(value); };
-    *systemTime = {u(t.tm_year + 1900), u(t.tm_mon + 1), u(t.tm_wday), u(t.tm_mday),
-                   u(t.tm_hour),        u(t.tm_min),     u(t.tm_sec),  u(ticks % 10000000 / 10000)};
+    *systemTime = {
+        u(t.tm_year + 1900), u(t.tm_mon + 1), u(t.tm_wday), u(t.tm_mday),
+        u(t.tm_hour),        u(t.tm_min),     u(t.tm_sec),  u(Ticks(*time) % 10000000 / 10000)};
     return true;
 }

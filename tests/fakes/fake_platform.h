@@ -1,6 +1,6 @@
-// The core's platform and window in memory, keeping Win32's semantics where
-// the core depends on them. Calls that act outside the installer go, in order,
-// into one log; "box" stands for a message box, "(none)" for a null caption.
+// The core's platform and window in memory, with Win32's semantics where the
+// core depends on them. Calls that act outside the installer are logged in
+// order; "box" is a message box, "(none)" a null caption.
 #pragma once
 #include "installer_window.h"
 #include "platform.h"
@@ -30,7 +30,7 @@ struct CFakeFiles {
                  std::uint32_t attributes = 0x20 /* archive */) {
         entries.push_back({path, attributes, time, content});
     }
-    void AddDirectory(const std::string& path) { entries.push_back({path, 0x10, {}, ""}); }
+    void AddDirectory(const std::string& path) { AddFile(path, "", {}, 0x10); }
     FakeEntry* Find(const std::string& path);
 };
 
@@ -45,14 +45,13 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     Events log;
     CFakeFiles files;
     std::string modulePath = "C:\\Tools\\kvinst.exe"; // empty: GetModuleFileNameA fails
-    int localOffsetMinutes = 0;
     std::vector<FakeTopWindow> windows;
-    std::map<std::string, std::vector<std::string>> libraries; // name: exports
+    std::map<std::string, std::string> libraries; // name: the one entry point it exports
     int archiverResult = 0, openListings = 0, loadedLibraries = 0;
     std::uint32_t archiverOutputSize = 0;
     WindowHandle archiverOwner = nullptr;
     std::map<int, std::string> fields;
-    std::deque<int> answers; // to message boxes; IDOK when none is left
+    int answer = 1; // to every message box: IDOK
 
     bool IsLeadByte(unsigned char byte) override { return IsCp932LeadByte(byte); }
     // Vista's semantics: a path that does not fit is cut and the full size returned.
@@ -63,7 +62,7 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                            const char* defaultValue, char* buffer,
                                            std::uint32_t size, const char* fileName) override;
-    // Logged; fails when the file's folder does not exist.
+    // Fails when the file's folder does not exist.
     bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                     const char* fileName) override {
         log.push_back(std::string("write ") + fileName + " " + section + " " + key + "=" + value);
@@ -71,11 +70,11 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     }
     FindHandle FindFirstFileA(const char* pattern, FindData* data) override;
     bool FindNextFileA(FindHandle handle, FindData* data) override {
-        std::vector<FindData>& listing = m_listings[handle];
+        std::deque<FindData>& listing = m_listings[handle];
         if (listing.empty())
             return false;
         *data = listing.front();
-        listing.erase(listing.begin());
+        listing.pop_front();
         return true;
     }
     void FindClose(FindHandle) override { --openListings; }
@@ -104,16 +103,11 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     LibraryHandle LoadLibraryA(const char* name) override {
         log.push_back(std::string("load ") + name);
         const auto library = libraries.find(name);
-        loadedLibraries += library != libraries.end();
-        return library == libraries.end() ? nullptr : &library->second;
+        return library == libraries.end() ? nullptr : (++loadedLibraries, &library->second);
     }
     ArchiverProcAddress GetProcAddress(LibraryHandle library, const char* name) override {
         log.push_back(std::string("proc ") + name);
-        for (std::string& entry : *static_cast<std::vector<std::string>*>(library)) {
-            if (entry == name)
-                return &entry;
-        }
-        return nullptr;
+        return *static_cast<std::string*>(library) == name ? library : nullptr;
     }
     // Fills the whole output buffer: a size beyond the buffer shows under a memory checker.
     int CallArchiverProc(ArchiverProcAddress, WindowHandle owner, const char* commandLine,
@@ -133,8 +127,6 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     int ShowMessage(const char* text, const char* caption, unsigned type) override {
         log.push_back(std::string("box ") + text + "|" + (caption ? caption : "(none)") + "|" +
                       std::to_string(type));
-        const int answer = answers.empty() ? 1 : answers.front();
-        answers.erase(answers.begin(), answers.begin() + !answers.empty());
         return answer;
     }
     WindowHandle OwnerWindow() override { return this; }
@@ -144,6 +136,6 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     FakeTopWindow& Window(WindowHandle handle) {
         return windows[reinterpret_cast<std::size_t>(handle) - 1];
     }
-    std::map<FindHandle, std::vector<FindData>> m_listings;
+    std::map<FindHandle, std::deque<FindData>> m_listings;
     FindHandle m_nextListing = 1;
 };

@@ -1,5 +1,5 @@
 // An installer on the in-memory platform, its state first filled with junk so
-// that whatever an operation should set and does not shows.
+// that what an operation should set and does not shows.
 #pragma once
 #include "fake_platform.h"
 #include "installer.h"
@@ -8,9 +8,9 @@
 struct Core {
     CFakePlatform fake;
     CInstaller in{fake, fake};
-    Core() {
-        std::memset(in.m_installDir, 0x5A,
-                    reinterpret_cast<char*>(&in.m_settingsLoaded) - in.m_installDir);
+    Core() { // every field from m_installDir to m_archiver
+        char* first = in.m_installDir;
+        std::memset(first, 0x5A, reinterpret_cast<char*>(&in.m_archiver + 1) - first);
     }
 };
 
