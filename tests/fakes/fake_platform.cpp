@@ -1,15 +1,9 @@
 #include "fake_platform.h"
 #include <algorithm>
 #include <ctime>
+#include <sstream>
 
 namespace {
-
-// Names match regardless of the case of single-byte letters.
-std::string Fold(std::string text) {
-    for (std::size_t i = 0; i < text.size(); i += IsCp932LeadByte(text[i]) ? 2 : 1)
-        text[i] = static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] + 32 : text[i]);
-    return text;
-}
 
 bool Matches(const char* pattern, const char* name) {
     if (*pattern == '*')
@@ -30,31 +24,24 @@ std::uint64_t Ticks(const FileTime& time) {
 
 } // namespace
 
-FakeEntry* CFakeFiles::Find(const std::string& path) {
-    for (FakeEntry& entry : entries) {
-        if (Fold(entry.path) == Fold(path))
-            return &entry;
-    }
-    return nullptr;
-}
-
-// The first key of that name in the first section of that name; blanks and one
-// pair of quotes around the value are not part of it. A value cut inside a
+// The first key of that name in a section of that name; blanks and one pair of
+// quotes around the value are not part of it. A value cut inside a
 // double-byte character leaves that character's bytes unwritten but counted, as
 // Wine does.
 std::uint32_t CFakePlatform::GetPrivateProfileStringA(const char* section, const char* key,
                                                       const char* defaultValue, char* buffer,
                                                       std::uint32_t size, const char* fileName) {
-    const FakeEntry* file = files.Find(fileName);
-    std::string text = file ? file->content : "", value = defaultValue ? defaultValue : "";
-    for (std::size_t begin = 0, sections = 0, end; begin < text.size() && sections < 2;) {
-        end = std::min(text.find('\n', begin), text.size());
-        const std::string line = Trim(text.substr(begin, end - begin));
+    std::string text, value = defaultValue ? defaultValue : "";
+    for (const FakeEntry& file : files)
+        text = Fold(file.path) == Fold(fileName) ? file.content : text;
+    std::istringstream lines(text);
+    bool inSection = false;
+    for (std::string line; std::getline(lines, line);) {
+        line = Trim(line);
         const std::size_t equals = line.find('=');
-        begin = end + 1;
         if (line[0] == '[')
-            sections += sections || Fold(Trim(line.substr(1, line.find(']') - 1))) == Fold(section);
-        else if (sections && equals != std::string::npos &&
+            inSection = Fold(Trim(line.substr(1, line.find(']') - 1))) == Fold(section);
+        else if (inSection && equals != std::string::npos &&
                  Fold(Trim(line.substr(0, equals))) == Fold(key)) {
             value = Trim(line.substr(equals + 1));
             if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') &&
@@ -79,21 +66,20 @@ FindHandle CFakePlatform::FindFirstFileA(const char* pattern, FindData* data) {
     log.push_back(std::string("find ") + pattern);
     const std::string folded = Fold(pattern);
     const std::size_t start = folded.rfind('\\') + 1; // of the name
-    for (const FakeEntry& entry : files.entries) {
+    for (const FakeEntry& entry : files) {
         const std::string path = Fold(entry.path);
         if (path.rfind('\\') + 1 != start || path.compare(0, start, folded, 0, start) != 0 ||
             !Matches(folded.c_str() + start, path.c_str() + start))
             continue;
         FindData found{};
         found.dwFileAttributes = entry.attributes;
-        found.ftCreationTime = found.ftLastAccessTime = found.ftLastWriteTime = entry.lastWrite;
+        found.ftLastWriteTime = entry.lastWrite;
         entry.path.copy(found.cFileName, sizeof found.cFileName - 1, start);
-        m_listings[m_nextListing].push_back(found);
+        m_listing.push_back(found);
     }
-    if (!FindNextFileA(m_nextListing, data))
-        return kInvalidFindHandle;
-    ++openListings;
-    return m_nextListing++;
+    const bool listed = FindNextFileA(1, data);
+    openListings += listed;
+    return listed ? 1 : kInvalidFindHandle;
 }
 
 // Local time is Japan's, nine hours ahead of UTC.

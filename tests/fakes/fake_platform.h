@@ -1,6 +1,5 @@
-// The core's platform and window in memory, with Win32's semantics where the
-// core depends on them. Calls that act outside the installer are logged in
-// order; "box" is a message box, "(none)" a null caption.
+// The core's platform and window in memory, with Win32's semantics where the core
+// depends on them; what acts outside the installer is logged ("box": a message box).
 #pragma once
 #include "installer_window.h"
 #include "platform.h"
@@ -14,24 +13,21 @@ inline bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+// Names match regardless of the case of single-byte letters.
+inline std::string Fold(std::string text) {
+    for (std::size_t i = 0; i < text.size(); i += IsCp932LeadByte(text[i]) ? 2 : 1)
+        text[i] = static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] + 32 : text[i]);
+    return text;
+}
+
 using Events = std::vector<std::string>;
+using Fields = std::map<int, std::string>; // display field: its text
 
 struct FakeEntry {
-    std::string path; // looked up regardless of letter case
-    std::uint32_t attributes;
+    std::string path;         // looked up regardless of letter case
+    std::uint32_t attributes; // 0x10 for a folder
     FileTime lastWrite;
     std::string content;
-};
-
-// Files and folders in creation order, which is also the listing order.
-struct CFakeFiles {
-    std::vector<FakeEntry> entries;
-    void AddFile(const std::string& path, const std::string& content = "", FileTime time = {},
-                 std::uint32_t attributes = 0x20 /* archive */) {
-        entries.push_back({path, attributes, time, content});
-    }
-    void AddDirectory(const std::string& path) { AddFile(path, "", {}, 0x10); }
-    FakeEntry* Find(const std::string& path);
 };
 
 struct FakeTopWindow {
@@ -43,14 +39,12 @@ struct FakeTopWindow {
 class CFakePlatform : public CPlatform, public CInstallerWindow {
   public:
     Events log;
-    CFakeFiles files;
+    std::vector<FakeEntry> files; // in creation order, which is also the listing order
     std::string modulePath = "C:\\Tools\\kvinst.exe"; // empty: GetModuleFileNameA fails
     std::vector<FakeTopWindow> windows;
     std::map<std::string, std::string> libraries; // name: the one entry point it exports
-    int archiverResult = 0, openListings = 0, loadedLibraries = 0;
-    std::uint32_t archiverOutputSize = 0;
-    WindowHandle archiverOwner = nullptr;
-    std::map<int, std::string> fields;
+    int archiverResult = 0, openListings = 0;
+    Fields fields;
     int answer = 1; // to every message box: IDOK
 
     bool IsLeadByte(unsigned char byte) override { return IsCp932LeadByte(byte); }
@@ -62,22 +56,20 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     std::uint32_t GetPrivateProfileStringA(const char* section, const char* key,
                                            const char* defaultValue, char* buffer,
                                            std::uint32_t size, const char* fileName) override;
-    // Fails when the file's folder does not exist.
     bool WritePrivateProfileStringA(const char* section, const char* key, const char* value,
                                     const char* fileName) override {
         log.push_back(std::string("write ") + fileName + " " + section + " " + key + "=" + value);
-        return files.Find(std::string(fileName).substr(0, std::strrchr(fileName, '\\') - fileName));
-    }
-    FindHandle FindFirstFileA(const char* pattern, FindData* data) override;
-    bool FindNextFileA(FindHandle handle, FindData* data) override {
-        std::deque<FindData>& listing = m_listings[handle];
-        if (listing.empty())
-            return false;
-        *data = listing.front();
-        listing.pop_front();
         return true;
     }
-    void FindClose(FindHandle) override { --openListings; }
+    FindHandle FindFirstFileA(const char* pattern, FindData* data) override;
+    bool FindNextFileA(FindHandle, FindData* data) override { // one listing at a time
+        if (m_listing.empty())
+            return false;
+        *data = m_listing.front();
+        m_listing.pop_front();
+        return true;
+    }
+    void FindClose(FindHandle) override { --openListings, m_listing.clear(); }
     bool FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) override;
     bool FileTimeToSystemTime(const FileTime* time, SystemTime* systemTime) override;
     bool EnumWindows(EnumWindowsCallback callback, void* context) override {
@@ -103,21 +95,22 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     LibraryHandle LoadLibraryA(const char* name) override {
         log.push_back(std::string("load ") + name);
         const auto library = libraries.find(name);
-        return library == libraries.end() ? nullptr : (++loadedLibraries, &library->second);
+        return library == libraries.end() ? nullptr : &library->second;
     }
     ArchiverProcAddress GetProcAddress(LibraryHandle library, const char* name) override {
         log.push_back(std::string("proc ") + name);
         return *static_cast<std::string*>(library) == name ? library : nullptr;
     }
-    // Fills the whole output buffer: a size beyond the buffer shows under a memory checker.
+    // Logs the output buffer's size, and fills the buffer: a size beyond it
+    // shows under a memory checker.
     int CallArchiverProc(ArchiverProcAddress, WindowHandle owner, const char* commandLine,
                          char* output, std::uint32_t outputSize) override {
-        log.push_back(std::string("call ") + commandLine);
-        archiverOwner = owner;
-        std::memset(output, 'o', archiverOutputSize = outputSize);
+        log.push_back(std::string("call ") + commandLine + "|" + std::to_string(outputSize) +
+                      (owner == this ? "" : "|another owner"));
+        std::memset(output, 'o', outputSize);
         return archiverResult;
     }
-    void FreeLibrary(LibraryHandle) override { log.push_back("free"), --loadedLibraries; }
+    void FreeLibrary(LibraryHandle) override { log.push_back("free"); }
     void DeleteFileA(const char* path) override { log.push_back(std::string("delete ") + path); }
     void ShellExecuteA(const char* file, const char* folder) override {
         log.push_back(std::string("exec ") + file + "|" + folder);
@@ -136,6 +129,5 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     FakeTopWindow& Window(WindowHandle handle) {
         return windows[reinterpret_cast<std::size_t>(handle) - 1];
     }
-    std::map<FindHandle, std::deque<FindData>> m_listings;
-    FindHandle m_nextListing = 1;
+    std::deque<FindData> m_listing;
 };

@@ -2,19 +2,19 @@
 #include "core_fixture.h"
 #include <sstream>
 
-namespace {
-
 // Blank-separated entries of the save folder C:\dl, read-only and archived
 // (0x21) as downloads often are, last written 2024-02-10 08:05:03 UTC; "D:"
 // makes a folder, and kv.exe goes to the install folder.
-void Scan(Core& c, const std::string& entries, const std::string& addName,
-          const std::string& installDir) {
+static void Scan(Core& c, const std::string& entries, const std::string& addName,
+                 const std::string& installDir) {
     std::istringstream names(entries);
     for (std::string name; names >> name;) {
         const bool folder = name.compare(0, 2, "D:") == 0;
-        c.fake.files.AddFile((name == "kv.exe" ? installDir : "C:\\dl") + "\\" +
-                                 name.substr(folder ? 2 : 0),
-                             "", {0xD9CD2180, 0x01DA5BF7}, folder ? 0x10 : 0x21);
+        name.erase(0, folder ? 2 : 0);
+        c.fake.files.push_back({(name == "kv.exe" ? installDir : "C:\\dl") + "\\" + name,
+                                folder ? 0x10u : 0x21u,
+                                {0xD9CD2180, 0x01DA5BF7},
+                                ""});
     }
     SetText(c.in.m_saveDir, "C:\\dl");
     SetText(c.in.m_installDir, installDir);
@@ -54,29 +54,32 @@ TEST(Scan, SelectsTheNewestPackage) {
         Core c;
         Scan(c, row.entries, row.addName, row.installDir);
         const std::uint16_t d = row.date % 100, m = row.date / 100 % 100, y = row.date / 10000;
-        SystemTime time = row.date ? SystemTime{y, m, 0, d, 23, 59, 59, 0} : SystemTime{};
+        const SystemTime time = row.date ? SystemTime{y, m, 0, d, 23, 59, 59, 0} : SystemTime{},
+                         zero{};
         const FindData none{};
-        const SystemTime zero{};
-        EXPECT_EQ(c.fake.fields, (std::map<int, std::string>{{1001, row.installDir},
-                                                             {1002, "C:\\dl"},
-                                                             {1003, row.package},
-                                                             {1004, row.installed}}));
+        EXPECT_EQ(c.fake.fields, (Fields{{1001, row.installDir},
+                                         {1002, "C:\\dl"},
+                                         {1003, row.package},
+                                         {1004, row.installed}}));
         EXPECT_EQ(c.in.m_archiver, row.archiver);
         EXPECT_EQ(std::memcmp(&c.in.m_packageTime, &time, sizeof time), 0);
         EXPECT_EQ(c.in.m_packageFind.dwFileAttributes, row.package.empty() ? 0u : 0x21u);
         EXPECT_TRUE(!row.package.empty() || !std::memcmp(&c.in.m_packageFind, &none, sizeof none));
-        if (row.installed.empty()) { // nothing left of an earlier value
-            EXPECT_EQ(std::memcmp(&c.in.m_installedFind, &none, sizeof none), 0);
-            EXPECT_EQ(std::memcmp(&c.in.m_installedTime, &zero, sizeof zero), 0);
-        }
+        EXPECT_TRUE(!row.installed.empty() ||
+                    (!std::memcmp(&c.in.m_installedFind, &none, sizeof none) &&
+                     !std::memcmp(&c.in.m_installedTime, &zero, sizeof zero)));
         EXPECT_EQ(c.in.m_deleteFile, 0x5A5A5A5A); // the field after the times is left alone
         EXPECT_EQ(c.fake.openListings, 0);
     }
-    Core c; // four searches, row by row, each pattern in turn
+    Core c; // four searches, by row and pattern, then the installed program
     Scan(c, "", "", "C:\\kv");
     EXPECT_EQ(c.fake.log,
               (Events{"find C:\\dl\\kv*_.lzh", "find C:\\dl\\kv*.lzh", "find C:\\dl\\kv*_.zip",
                       "find C:\\dl\\kv*.zip", "find C:\\kv\\kv.exe"}));
+    const std::string dir(251, 'd'); // its "_." searches would not fit 259 bytes
+    SetText(c.in.m_saveDir, dir);
+    c.fake.log.clear();
+    c.in.ScanPackages();
+    EXPECT_EQ(c.fake.log, (Events{"find " + dir + "\\kv*.lzh", "find " + dir + "\\kv*.zip",
+                                  "find C:\\kv\\kv.exe"}));
 }
-
-} // namespace

@@ -3,8 +3,6 @@
 #include "core_fixture.h"
 #include <climits>
 
-namespace {
-
 TEST(Settings, IntegersFollowTheAtoiRule) {
     // clang-format off
     const std::pair<std::string, int> rows[] = { // the key absent, then the text after it
@@ -16,15 +14,10 @@ TEST(Settings, IntegersFollowTheAtoiRule) {
     // clang-format on
     for (const auto& [line, expected] : rows) {
         CFakePlatform fake;
-        fake.files.AddFile("C:\\k.ini", "[INSTDATA]\nDeleteFile" + line);
+        fake.files.push_back({"C:\\k.ini", 0x20, {}, "[INSTDATA]\nDeleteFile" + line});
         EXPECT_EQ(ReadIntSetting(fake, "INSTDATA", "DeleteFile", -7, "C:\\k.ini"), expected)
             << line;
     }
-    CFakePlatform fake;
-    fake.files.AddDirectory("C:");
-    EXPECT_TRUE(WriteIntSetting(fake, "S", "K", INT_MIN, "C:\\k.ini"));
-    EXPECT_FALSE(WriteIntSetting(fake, "S", "K", 0, "D:\\k.ini"));
-    EXPECT_EQ(fake.log, (Events{"write C:\\k.ini S K=-2147483648", "write D:\\k.ini S K=0"}));
 }
 
 TEST(Settings, RoundTrip) {
@@ -62,7 +55,7 @@ TEST(Settings, RoundTrip) {
         SCOPED_TRACE(row.ini);
         Core c;
         c.fake.modulePath = row.module;
-        c.fake.files.AddFile(row.ini, row.text);
+        c.fake.files.push_back({row.ini, 0x20, {}, row.text});
         c.in.LoadSettings();
         EXPECT_EQ(std::string(c.in.m_installDir) + "|" + c.in.m_saveDir + "|" + c.in.m_addName +
                       "|" + std::to_string(c.in.m_deleteFile) + "|" +
@@ -83,5 +76,3 @@ TEST(Settings, RoundTrip) {
     unloaded.in.SaveSettings();
     EXPECT_EQ(unloaded.fake.log, Events());
 }
-
-} // namespace
