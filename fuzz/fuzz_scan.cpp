@@ -1,9 +1,6 @@
-// The whole package selection over an arbitrary save folder, against the rule
-// restated apart from the core. Input lines: the add-name, then the entries,
-// each 'D' for a folder or another byte for a file, and its name. One installer
-// scans them twice, the second time in reverse order.
+// The whole package selection against the rule restated apart from the core. Input lines:
+// the add-name, then entries ('D' for a folder, else a file, and the name), scanned twice.
 #include "fake_platform.h"
-#include "installer.h"
 #include <cctype>
 #include <cstdlib>
 
@@ -43,9 +40,9 @@ static void ScanAndCheck(CFakePlatform& fake, CInstaller& in,
     const SystemTime& time = in.m_packageTime;
     FUZZ_CHECK(fake.openListings == 0 && in.m_archiver == row);
     FUZZ_CHECK(fake.fields[1003] == package && in.m_packageFind.cFileName == package);
-    FUZZ_CHECK(time.wYear * 10000 + time.wMonth * 100 + time.wDay ==
-               (row < 0 ? 0 : std::stoi(best.substr(0, 4) + best.substr(5))));
-    FUZZ_CHECK(time.wHour + time.wMinute + time.wSecond == (row < 0 ? 0 : 141));
+    FUZZ_CHECK(time.wYear * 10000 + time.wMonth * 100 + time.wDay + time.wHour + time.wMinute +
+                   time.wSecond ==
+               (row < 0 ? 0 : std::stoi(best.substr(0, 4) + best.substr(5)) + 141));
 }
 
 // A line ends at a line feed or a NUL; names lose their backslashes, the

@@ -4,18 +4,16 @@
 #include "fake_platform.h"
 #include "quote.h"
 #include "text.h"
-#include <algorithm>
 #include <cstdlib>
 
 #define FUZZ_CHECK(condition) ((condition) ? void() : std::abort()) // the input is kept
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::size_t capacity = 1 + (size ? data[0] : 0);
-    const char* bytes = reinterpret_cast<const char*>(data + (size ? 1 : 0));
-    const std::string text(bytes, std::find(bytes, bytes + size - (size ? 1 : 0), '\0'));
-    // The rule, with the lead bytes told apart by the classic Shift_JIS test: a
-    // lead byte with a byte after it starts a two-byte character, whose second
-    // byte is never a backslash, even when it is 0x5C.
+    const std::string text =
+        size ? std::string(reinterpret_cast<const char*>(data) + 1, size - 1).c_str() : "";
+    // A lead byte (by the classic Shift_JIS test) and a byte after it make a character,
+    // whose second byte is never a backslash, even when it is 0x5C.
     std::size_t after = 0, copied = 0; // one past the last backslash; what CopyText takes
     for (std::size_t i = 0; i < text.size();) {
         const bool pair =
@@ -35,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char> copy(capacity, '\x7F'); // whole characters that fit capacity - 1 bytes
     CopyText(copy.data(), capacity, text.c_str(), IsCp932LeadByte);
     FUZZ_CHECK(copy.data() == text.substr(0, copied));
-    std::copy(text.c_str(), text.c_str() + text.size() + 1, buffer.begin()); // quoted when it
-    const bool blank = text.find(' ') != std::string::npos; // holds a blank and fits 253 bytes
+    std::memcpy(buffer.data(), text.c_str(), text.size() + 1); // quoted when it
+    const bool blank = text.find(' ') != std::string::npos;    // holds a blank and fits 253 bytes
     FUZZ_CHECK(QuoteIfSpaced(buffer.data()) == (!blank || text.size() <= 253));
     FUZZ_CHECK(buffer.data() == (blank && text.size() <= 253 ? "\"" + text + "\"" : text));
     return 0;

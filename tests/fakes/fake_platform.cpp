@@ -5,12 +5,10 @@
 
 namespace {
 
-bool Matches(const char* pattern, const char* name) {
+bool Matches(const char* pattern, const char* name) { // '*': any run of bytes, also none
     if (*pattern == '*')
         return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
-    if (*pattern == '\0' || *name == '\0')
-        return *pattern == *name;
-    return (*pattern == '?' || *pattern == *name) && Matches(pattern + 1, name + 1);
+    return *pattern == *name && (*name == '\0' || Matches(pattern + 1, name + 1));
 }
 
 std::string Trim(const std::string& text) {
@@ -18,16 +16,10 @@ std::string Trim(const std::string& text) {
     return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
 }
 
-std::uint64_t Ticks(const FileTime& time) {
-    return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
-}
-
 } // namespace
 
-// The first key of that name in a section of that name; blanks and one pair of
-// quotes around the value are not part of it. A value cut inside a
-// double-byte character leaves that character's bytes unwritten but counted, as
-// Wine does.
+// Blanks and one pair of quotes around a value are not part of it. A value cut inside a
+// double-byte character leaves that character's bytes unwritten but counted, as Wine does.
 std::uint32_t CFakePlatform::GetPrivateProfileStringA(const char* section, const char* key,
                                                       const char* defaultValue, char* buffer,
                                                       std::uint32_t size, const char* fileName) {
@@ -84,17 +76,18 @@ FindHandle CFakePlatform::FindFirstFileA(const char* pattern, FindData* data) {
 
 // Local time is Japan's, nine hours ahead of UTC.
 bool CFakePlatform::FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) {
-    const std::uint64_t ticks = Ticks(*utc) + 9 * 3600 * 10000000ULL;
+    const std::uint64_t ticks =
+        (std::uint64_t{utc->dwHighDateTime} << 32 | utc->dwLowDateTime) + 9 * 3600 * 10000000ULL;
     *local = {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
     return true;
 }
 
 bool CFakePlatform::FileTimeToSystemTime(const FileTime* time, SystemTime* systemTime) {
-    const std::time_t seconds = static_cast<std::time_t>(Ticks(*time) / 10000000) - 11644473600;
+    const std::uint64_t ticks = std::uint64_t{time->dwHighDateTime} << 32 | time->dwLowDateTime;
+    const std::time_t seconds = static_cast<std::time_t>(ticks / 10000000) - 11644473600;
     const std::tm& t = *std::gmtime(&seconds);
     const auto u = [](std::uint64_t value) { return static_cast<std::uint16_t>(value); };
-    *systemTime = {
-        u(t.tm_year + 1900), u(t.tm_mon + 1), u(t.tm_wday), u(t.tm_mday),
-        u(t.tm_hour),        u(t.tm_min),     u(t.tm_sec),  u(Ticks(*time) % 10000000 / 10000)};
+    *systemTime = {u(t.tm_year + 1900), u(t.tm_mon + 1), u(t.tm_wday), u(t.tm_mday),
+                   u(t.tm_hour),        u(t.tm_min),     u(t.tm_sec),  u(ticks % 10000000 / 10000)};
     return true;
 }

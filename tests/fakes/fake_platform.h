@@ -1,8 +1,7 @@
 // The core's platform and window in memory, with Win32's semantics where the core
 // depends on them; what acts outside the installer is logged ("box": a message box).
 #pragma once
-#include "installer_window.h"
-#include "platform.h"
+#include "installer.h"
 #include <cstring>
 #include <deque>
 #include <map>
@@ -63,11 +62,7 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     }
     FindHandle FindFirstFileA(const char* pattern, FindData* data) override;
     bool FindNextFileA(FindHandle, FindData* data) override { // one listing at a time
-        if (m_listing.empty())
-            return false;
-        *data = m_listing.front();
-        m_listing.pop_front();
-        return true;
+        return !m_listing.empty() && (*data = m_listing.front(), m_listing.pop_front(), true);
     }
     void FindClose(FindHandle) override { --openListings, m_listing.clear(); }
     bool FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) override;
@@ -131,3 +126,18 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     }
     std::deque<FindData> m_listing;
 };
+
+// An installer on the fake, its state first filled with junk so that what an
+// operation should set and does not shows.
+struct Core {
+    CFakePlatform fake;
+    CInstaller in{fake, fake};
+    Core() { // every field from m_installDir to m_archiver
+        char* first = in.m_installDir;
+        std::memset(first, 0x5A, reinterpret_cast<char*>(&in.m_archiver + 1) - first);
+    }
+};
+
+inline void SetText(char (&field)[kMaxPath], const std::string& text) {
+    field[text.copy(field, kMaxPath - 1)] = '\0';
+}

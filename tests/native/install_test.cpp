@@ -1,7 +1,7 @@
 // What "Install" does, as the ordered log of platform and window calls: the
 // age check, the shutdown of the running viewer and the archiver's call.
-#include "core_fixture.h"
-#include <functional>
+#include "fake_platform.h"
+#include <gtest/gtest.h>
 
 // head, then n polls that still find a window of the viewer, then tail.
 static Events Polls(Events head, int n, const Events& tail) {
@@ -35,12 +35,13 @@ TEST(Install, Sequence) {
     const Events unpacked =
         Polls({"enum", "enum", "load unzip32.DLL", "proc UnZip", zip, "free"}, 0,
               {"delete D:\\dl\\kv2025_0301.zip", "exec E:\\kv\\kv.exe|E:\\kv\\", "end"});
-    static const std::string longDir = "D:\\" + std::string(247, 'd');   // with the name: 266 bytes
-    static const std::string spaced = "D:\\a b" + std::string(232, 'd'); // quoted: 256 bytes
-    static const std::string farDir = "E:\\" + std::string(250, 'i');    // its kv.exe: 260 bytes
-    static const std::string title299 = std::string(294, 't') + " - kv";
+    // Too long: with the name 266 bytes, quoted 256, and kv.exe's path 260; a long title.
+    static const std::string longDir = "D:\\" + std::string(247, 'd'),
+                             spaced = "D:\\a b" + std::string(232, 'd'),
+                             farDir = "E:\\" + std::string(250, 'i'),
+                             title299 = std::string(294, 't') + " - kv";
     // clang-format off
-    const std::pair<std::function<void(Core&)>, Events> rows[] = {
+    const std::pair<void (*)(Core&), Events> rows[] = {
         {[](Core& c) { c.in.m_packageFind.cFileName[0] = '\0'; },
          {"box Installするファイルがありません|(none)|0"}},
         {[](Core&) {}, unpacked},

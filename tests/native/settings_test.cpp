@@ -1,6 +1,7 @@
 // kvinst.ini beside the executable: the atoi rule, and the settings' round trip
 // from the file through LoadSettings to the writes of SaveSettings.
-#include "core_fixture.h"
+#include "fake_platform.h"
+#include <gtest/gtest.h>
 #include <climits>
 
 TEST(Settings, IntegersFollowTheAtoiRule) {
@@ -52,7 +53,6 @@ TEST(Settings, RoundTrip) {
         {dirCut + "\\" + std::string(56, 'k'), dirCut + "\\kvinst.ini", file, "|||0|1|1", false},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.ini);
         Core c;
         c.fake.modulePath = row.module;
         c.fake.files.push_back({row.ini, 0x20, {}, row.text});
