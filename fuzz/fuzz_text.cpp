@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         i += pair ? 2 : 1;
         copied = i <= capacity - 1 ? i : copied;
     }
-    std::vector<char> buffer(text.c_str(), text.c_str() + text.size() + 3); // room for quotes
+    std::vector<char> buffer(text.size() + 3); // room for a root backslash or two quotes
+    std::memcpy(buffer.data(), text.c_str(), text.size() + 1);
     FUZZ_CHECK(FindLastBackslash(buffer.data(), IsCp932LeadByte) ==
                (after ? buffer.data() + after - 1 : nullptr));
     // One backslash trimmed, only at the very end; a bare drive gets its root.
