@@ -10,8 +10,7 @@ static void ScanAndCheck(CFakePlatform& fake, CInstaller& in,
                          const std::vector<std::string>& entries) {
     fake.files.clear();
     for (const std::string& entry : entries)
-        fake.files.push_back(
-            {"C:\\dl\\" + entry.substr(1), entry[0] == 'D' ? 0x10u : 0x21u, {}, ""});
+        fake.files.push_back({"C:\\dl\\" + entry.substr(1), entry[0] == 'D' ? 0x10u : 0x21u, {}});
     in.ScanPackages();
 
     // Four searches (lzh, zip; the "_." form, the "." form), each in listing

@@ -26,7 +26,7 @@ struct FakeEntry {
     std::string path;         // looked up regardless of letter case
     std::uint32_t attributes; // 0x10 for a folder
     FileTime lastWrite;
-    std::string content;
+    std::string content = ""; // of an INI file
 };
 
 struct FakeTopWindow {

@@ -3,19 +3,17 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
-// Blank-separated entries of the save folder C:\dl, read-only and archived
-// (0x21) as downloads often are, last written 2024-02-10 08:05:03 UTC; "D:"
-// makes a folder, and kv.exe goes to the install folder.
+// Blank-separated entries of the save folder C:\dl, read-only and archived (0x21) as
+// downloads often are, written 2024-02-10 08:05:03 UTC; "D:" makes a folder, and kv.exe
+// goes to the install folder.
 static void Scan(Core& c, const std::string& entries, const std::string& addName,
                  const std::string& installDir) {
     std::istringstream names(entries);
     for (std::string name; names >> name;) {
         const bool folder = name.compare(0, 2, "D:") == 0;
         name.erase(0, folder ? 2 : 0);
-        c.fake.files.push_back({(name == "kv.exe" ? installDir : "C:\\dl") + "\\" + name,
-                                folder ? 0x10u : 0x21u,
-                                {0xD9CD2180, 0x01DA5BF7},
-                                ""});
+        const std::string path = (name == "kv.exe" ? installDir : "C:\\dl") + "\\" + name;
+        c.fake.files.push_back({path, folder ? 0x10u : 0x21u, {0xD9CD2180, 0x01DA5BF7}});
     }
     SetText(c.in.m_saveDir, "C:\\dl");
     SetText(c.in.m_installDir, installDir);
@@ -76,7 +74,7 @@ TEST(Scan, SelectsTheNewestPackage) {
     EXPECT_EQ(c.fake.log,
               (Events{"find C:\\dl\\kv*_.lzh", "find C:\\dl\\kv*.lzh", "find C:\\dl\\kv*_.zip",
                       "find C:\\dl\\kv*.zip", "find C:\\kv\\kv.exe"}));
-    const std::string dir(251, 'd'), far(253, 'k'); // "\\kv*_.lzh", "\\kv.exe": 260 bytes
+    const std::string dir(251, 'd'), far(253, 'k'); // with \kv*_.lzh, \kv.exe: 260 bytes
     SetText(c.in.m_saveDir, dir);
     SetText(c.in.m_installDir, far);
     c.fake.log.clear();
