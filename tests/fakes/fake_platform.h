@@ -12,8 +12,7 @@ inline bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
-// Names match regardless of the case of single-byte letters.
-inline std::string Fold(std::string text) {
+inline std::string Fold(std::string text) { // names match regardless of letter case
     for (std::size_t i = 0; i < text.size(); i += IsCp932LeadByte(text[i]) ? 2 : 1)
         text[i] = static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] + 32 : text[i]);
     return text;

@@ -18,6 +18,8 @@ TEST(Settings, IntegersFollowTheAtoiRule) {
         fake.files.push_back({"C:\\k.ini", 0x20, {}, "[INSTDATA]\nDeleteFile" + line});
         EXPECT_EQ(ReadIntSetting(fake, "INSTDATA", "DeleteFile", -7, "C:\\k.ini"), expected)
             << line;
+        EXPECT_TRUE(WriteIntSetting(fake, "S", "K", expected, "C:\\k.ini") && // the write's result
+                    fake.log.back() == "write C:\\k.ini S K=" + std::to_string(expected));
     }
 }
 
