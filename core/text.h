@@ -30,11 +30,6 @@ void CopyText(char* destination, std::size_t capacity, const char* source, IsLea
     destination[end] = '\0';
 }
 
-// Code page 932 lead bytes: 0x81-0x9F and 0xE0-0xFC.
-inline bool IsCp932LeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
 // The last single-byte backslash of the text, or nullptr.
 template <class IsLead> char* FindLastBackslash(char* text, IsLead isLead) {
     char* last = nullptr;
