@@ -1,12 +1,12 @@
-// The framework's string: ANSI text on the C heap, with what data exchange and
-// string resources need. A string that could not get its memory is empty.
+// The framework's string: ANSI text on the C heap. Without memory, it is empty.
 #pragma once
+#include <cstdlib>
 #include <windows.h>
 
 class CString {
   public:
     CString() = default;
-    ~CString();
+    ~CString() { std::free(m_text); }
     CString(const CString&) = delete;
     CString& operator=(const CString&) = delete;
     CString& operator=(const char* text);
@@ -14,12 +14,10 @@ class CString {
     bool IsEmpty() const { return m_text == nullptr || m_text[0] == '\0'; }
     operator const char*() const { return m_text != nullptr ? m_text : ""; }
 
-    // Replaces the text with a zeroed writable buffer of length bytes and a NUL
-    // (nullptr without memory); the string is the buffer's text up to its first NUL.
+    // Replaces the text with a zeroed buffer of length bytes and a NUL to write
+    // into (nullptr without memory); the text ends at its first NUL.
     char* GetBufferSetLength(int length);
-
-    // The program's string resource id in the ANSI code page. False, with an
-    // empty string, when there is none.
+    // String resource id in the ANSI code page; false, and empty, without one.
     bool LoadString(UINT id);
 
   private:

@@ -1,5 +1,4 @@
 #include "data_exchange.h"
-#include "dialog.h"
 
 void DDX_Text(CDataExchange* pDX, int id, CString& value) {
     HWND control = pDX->m_pDlgWnd->GetDlgItem(id);

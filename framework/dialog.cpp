@@ -1,36 +1,29 @@
 #include "dialog.h"
-#include "win_app.h"
 #include <algorithm>
+#include <utility>
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_BN_CLICKED(IDOK, OnOK)
 ON_BN_CLICKED(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParentWnd(parent) {}
-
 INT_PTR CDialog::DoModal() {
-    HWND owner = m_pParentWnd != nullptr ? m_pParentWnd->m_hWnd : nullptr;
-    CWinApp* app = AfxGetApp();
-    if (owner == nullptr && app != nullptr && app->m_pMainWnd != nullptr && app->m_pMainWnd != this)
-        owner = app->m_pMainWnd->m_hWnd;
-    return ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), owner,
+    CWnd* owner = m_pParentWnd != nullptr ? m_pParentWnd : AfxGetApp()->m_pMainWnd;
+    HWND ownerWindow = owner != nullptr && owner != this ? owner->m_hWnd : nullptr;
+    return ::DialogBoxParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_templateId), ownerWindow,
                              &CDialog::DialogProc, reinterpret_cast<LPARAM>(this));
 }
 
 BOOL CDialog::OnInitDialog() {
-    UpdateData(false);
+    CDataExchange toControls = {false, this};
+    DoDataExchange(&toControls);
     CenterWindow();
     return TRUE;
 }
 
-void CDialog::UpdateData(bool saveAndValidate) {
-    CDataExchange exchange(this, saveAndValidate);
-    DoDataExchange(&exchange);
-}
-
 void CDialog::OnOK() {
-    UpdateData(true);
+    CDataExchange toMembers = {true, this};
+    DoDataExchange(&toMembers);
     EndDialog(IDOK);
 }
 
@@ -48,47 +41,33 @@ void CDialog::CenterWindow() {
         ::GetWindowRect(owner, &centre);
     RECT window;
     ::GetWindowRect(m_hWnd, &window);
-    int width = window.right - window.left;
-    int height = window.bottom - window.top;
-    int x =
-        std::max(area.left, std::min((centre.left + centre.right - width) / 2, area.right - width));
-    int y = std::max(area.top,
-                     std::min((centre.top + centre.bottom - height) / 2, area.bottom - height));
+    int cx = window.right - window.left;
+    int cy = window.bottom - window.top;
+    int x = std::max(area.left, std::min((centre.left + centre.right - cx) / 2, area.right - cx));
+    int y = std::max(area.top, std::min((centre.top + centre.bottom - cy) / 2, area.bottom - cy));
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Messages before WM_INITDIALOG (WM_SETFONT and the like) find no object. A handled
+// message answers what its thunk gives, or FALSE when its handler asked for Default(),
+// leaving it to the dialog manager; handlers can run nested modal loops, so that request
+// is kept per message. Commands that no map handles go to the application.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        reinterpret_cast<CDialog*>(lParam)->m_hWnd = window;
+        auto* dialog = reinterpret_cast<CDialog*>(lParam);
+        dialog->m_hWnd = window;
         ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        return dialog->OnInitDialog();
     }
     auto* dialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(window, DWLP_USER));
-    // Messages before WM_INITDIALOG (WM_SETFONT and the like) find no object.
     if (dialog == nullptr)
         return FALSE;
-    INT_PTR result = dialog->Dispatch(message, wParam, lParam);
     if (message == WM_NCDESTROY)
         dialog->m_hWnd = nullptr;
-    return result;
-}
-
-// The dialog procedure's answer: a handled message returns TRUE, except that
-// WM_QUERYDRAGICON returns its handle itself and that a handler that asked for
-// Default() returns FALSE, leaving the message to the dialog manager. Commands
-// that no map handles go on to the application.
-INT_PTR CDialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG)
-        return OnInitDialog();
-    bool outerDefaultRequested = m_defaultRequested;
-    m_defaultRequested = false;
-    INT_PTR answer = FALSE;
-    LRESULT result = 0;
-    if (OnWndMsg(message, wParam, lParam, &result)) {
-        if (!m_defaultRequested)
-            answer = message == WM_QUERYDRAGICON ? static_cast<INT_PTR>(result) : TRUE;
-    } else if (message == WM_COMMAND && AfxGetApp() != nullptr) {
-        answer = AfxGetApp()->OnCmdMsg(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
-    }
-    m_defaultRequested = outerDefaultRequested;
-    return answer;
+    const MessageMapEntry* entry = FindMessageEntry(dialog->GetMessageMap(), message, wParam);
+    if (entry == nullptr)
+        return message == WM_COMMAND && AfxGetApp()->OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+    bool outerRequest = std::exchange(dialog->m_defaultRequested, false);
+    INT_PTR answer = entry->thunk(dialog, wParam, lParam);
+    return std::exchange(dialog->m_defaultRequested, outerRequest) ? FALSE : answer;
 }

@@ -1,7 +1,7 @@
-// Static message maps: a table per window class, chained to its base class's
-// table, that binds window messages and button clicks to member handlers.
-// Each entry calls its handler through a thunk instantiated for the handler's
-// class and signature, so a handler of the wrong type does not compile.
+// Static message maps: a table per window class, chained to its base class's,
+// binding window messages and button clicks to handlers. A handler is called
+// through a thunk made for its class and signature, which gives the dialog
+// procedure's answer; a handler of the wrong type does not compile.
 #pragma once
 #include <windows.h>
 
@@ -9,9 +9,8 @@ class CWnd;
 
 struct MessageMapEntry {
     UINT message;
-    UINT code; // WM_COMMAND: notification code; otherwise 0
-    UINT id;   // WM_COMMAND: control id; otherwise 0
-    LRESULT (*thunk)(CWnd* window, WPARAM wParam, LPARAM lParam);
+    WPARAM command; // WM_COMMAND: control id and notification code, as in wParam
+    INT_PTR (*thunk)(CWnd* window, WPARAM wParam, LPARAM lParam);
 };
 
 struct MessageMap {
@@ -19,52 +18,60 @@ struct MessageMap {
     const MessageMapEntry* entries; // ends with an entry whose thunk is nullptr
 };
 
-template <class Window, void (Window::*Handler)()> LRESULT CallVoid(CWnd* window, WPARAM, LPARAM) {
+// The entry for message in map or the maps it is chained to; nullptr when none has one.
+inline const MessageMapEntry* FindMessageEntry(const MessageMap* map, UINT message, WPARAM wParam) {
+    for (; map != nullptr; map = map->base()) {
+        for (const MessageMapEntry* entry = map->entries; entry->thunk != nullptr; ++entry) {
+            if (entry->message == message && (message != WM_COMMAND || entry->command == wParam))
+                return entry;
+        }
+    }
+    return nullptr;
+}
+
+template <class Window, void (Window::*Handler)()> INT_PTR CallVoid(CWnd* window, WPARAM, LPARAM) {
     (static_cast<Window*>(window)->*Handler)();
-    return 0;
+    return TRUE;
 }
 
 template <class Window, void (Window::*Handler)(UINT, LPARAM)>
-LRESULT CallSysCommand(CWnd* window, WPARAM wParam, LPARAM lParam) {
+INT_PTR CallSysCommand(CWnd* window, WPARAM wParam, LPARAM lParam) {
     (static_cast<Window*>(window)->*Handler)(static_cast<UINT>(wParam), lParam);
-    return 0;
+    return TRUE;
 }
 
+// WM_QUERYDRAGICON answers with the cursor.
 template <class Window, HCURSOR (Window::*Handler)()>
-LRESULT CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
-    return reinterpret_cast<LRESULT>((static_cast<Window*>(window)->*Handler)());
+INT_PTR CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
+    return reinterpret_cast<INT_PTR>((static_cast<Window*>(window)->*Handler)());
 }
 
 // clang-format off
-// In the class: declares the map of this class.
+// In the class: declares its map.
 #define DECLARE_MESSAGE_MAP()                                                                      \
   protected:                                                                                       \
     static const MessageMap* GetThisMessageMap();                                                  \
     const MessageMap* GetMessageMap() const override { return GetThisMessageMap(); }
 
-// In the source: the map of theClass, whose unmatched messages go on to baseClass's map.
+// In the source: theClass's map, whose unmatched messages go on to baseClass's.
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                     \
     const MessageMap* theClass::GetThisMessageMap() {                                              \
         using ThisClass [[maybe_unused]] = theClass;                                               \
         using TheBaseClass = baseClass;                                                            \
         static const MessageMapEntry entries[] = {
 #define END_MESSAGE_MAP()                                                                          \
-        {0, 0, 0, nullptr}};                                                                       \
+        {0, 0, nullptr}};                                                                          \
         static const MessageMap map = {&TheBaseClass::GetThisMessageMap, entries};                 \
         return &map;                                                                               \
     }
 
-// void OnSysCommand(UINT id, LPARAM lParam)
-#define ON_WM_SYSCOMMAND()                                                                         \
-    {WM_SYSCOMMAND, 0, 0, &CallSysCommand<ThisClass, &ThisClass::OnSysCommand>},
-// void OnPaint()
-#define ON_WM_PAINT() {WM_PAINT, 0, 0, &CallVoid<ThisClass, &ThisClass::OnPaint>},
-// HCURSOR OnQueryDragIcon()
+// Entries, with their handlers: void OnSysCommand(UINT id, LPARAM), void OnPaint(),
+// HCURSOR OnQueryDragIcon(), void OnDestroy(), void handler() for button id.
+#define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, &CallSysCommand<ThisClass, &ThisClass::OnSysCommand>},
+#define ON_WM_PAINT() {WM_PAINT, 0, &CallVoid<ThisClass, &ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON()                                                                      \
-    {WM_QUERYDRAGICON, 0, 0, &CallQueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon>},
-// void OnDestroy()
-#define ON_WM_DESTROY() {WM_DESTROY, 0, 0, &CallVoid<ThisClass, &ThisClass::OnDestroy>},
-// void handler(), for a click of button id
+    {WM_QUERYDRAGICON, 0, &CallQueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon>},
+#define ON_WM_DESTROY() {WM_DESTROY, 0, &CallVoid<ThisClass, &ThisClass::OnDestroy>},
 #define ON_BN_CLICKED(id, handler)                                                                 \
-    {WM_COMMAND, BN_CLICKED, (id), &CallVoid<ThisClass, &ThisClass::handler>},
+    {WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), &CallVoid<ThisClass, &ThisClass::handler>},
 // clang-format on

@@ -4,18 +4,15 @@
 
 class CPaintDC {
   public:
-    explicit CPaintDC(CWnd* window) : m_hWnd(window->m_hWnd) {
-        m_hDC = ::BeginPaint(m_hWnd, &m_ps);
-    }
+    explicit CPaintDC(CWnd* window) : m_hWnd(window->m_hWnd) { ::BeginPaint(m_hWnd, &m_ps); }
     ~CPaintDC() { ::EndPaint(m_hWnd, &m_ps); }
     CPaintDC(const CPaintDC&) = delete;
     CPaintDC& operator=(const CPaintDC&) = delete;
 
-    HDC GetSafeHdc() const { return m_hDC; }
-    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+    HDC GetSafeHdc() const { return m_ps.hdc; }
+    BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_ps.hdc, x, y, icon); }
 
   private:
     HWND m_hWnd;
-    HDC m_hDC;
-    PAINTSTRUCT m_ps;
+    PAINTSTRUCT m_ps = {};
 };

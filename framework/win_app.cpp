@@ -3,48 +3,20 @@
 #include "text.h"
 #include <cstring>
 
-namespace {
-
-CWinApp* g_app = nullptr;
-
-// The multibyte-aware search keeps a trail byte 0x5C of a double-byte
-// character in the file name from being taken for the folder separator.
-void SetNameFromModule(CString& name) {
+// The multibyte-aware search keeps a trail byte 0x5C of a double-byte character
+// from being taken for the folder separator; '.' is never a trail byte.
+int AfxWinMain() {
+    CWinApp* app = AfxGetApp();
     char path[MAX_PATH];
     DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return;
-    char* separator = FindLastBackslash(path, IsActiveLeadByte);
-    char* fileName = separator != nullptr ? separator + 1 : path;
-    // '.' is never the second byte of a double-byte character.
-    char* extension = std::strrchr(fileName, '.');
-    if (extension != nullptr)
-        *extension = '\0';
-    name = fileName;
-}
-
-} // namespace
-
-CWinApp::CWinApp() {
-    g_app = this;
-}
-
-CWinApp* AfxGetApp() {
-    return g_app;
-}
-
-HINSTANCE AfxGetInstanceHandle() {
-    return ::GetModuleHandleA(nullptr);
-}
-
-const char* AfxGetAppName() {
-    return g_app != nullptr ? static_cast<const char*>(g_app->m_strAppName) : "";
-}
-
-int AfxWinMain() {
-    if (g_app == nullptr)
-        return -1;
-    SetNameFromModule(g_app->m_strAppName);
-    g_app->InitInstance();
+    if (length > 0 && length < MAX_PATH) {
+        char* separator = FindLastBackslash(path, IsActiveLeadByte);
+        char* fileName = separator != nullptr ? separator + 1 : path;
+        char* extension = std::strrchr(fileName, '.');
+        if (extension != nullptr)
+            *extension = '\0';
+        app->m_strAppName = fileName;
+    }
+    app->InitInstance();
     return 0;
 }

@@ -1,24 +1,23 @@
-// The application object: one global instance of a CWinApp subclass, whose
-// InitInstance runs the program.
+// The application: one global instance of a CWinApp subclass, whose InitInstance runs the program.
 #pragma once
 #include "ansi_string.h"
 
 class CWnd;
-
 constexpr UINT ID_HELP = 0xE146;
+
+inline HINSTANCE AfxGetInstanceHandle() {
+    return ::GetModuleHandleA(nullptr);
+}
 
 class CWinApp {
   public:
-    CWinApp();
+    CWinApp() { s_theApp = this; }
     virtual ~CWinApp() = default;
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
 
-    // Runs the program. The framework has no message loop of its own: its
-    // programs live in modal dialogs, and the program ends when this returns.
+    // Runs the program, in modal dialogs: with no message loop, the program ends when this returns.
     virtual BOOL InitInstance() { return FALSE; }
 
-    // A command that no window handled: ID_HELP goes to OnHelp.
+    // A command that no dialog handled: ID_HELP goes to OnHelp.
     bool OnCmdMsg(UINT id, UINT code) {
         if (id == ID_HELP && code == 0)
             OnHelp();
@@ -27,19 +26,19 @@ class CWinApp {
     // There is no help file: help shows nothing.
     void OnHelp() {}
 
-    HICON LoadIcon(UINT id) const {
-        return ::LoadIconA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id));
-    }
+    HICON LoadIcon(UINT id) { return ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(id)); }
 
     CWnd* m_pMainWnd = nullptr;
-    // The executable's file name without its extension.
-    CString m_strAppName;
+    CString m_strAppName; // the executable's file name without its extension
+
+  private:
+    friend CWinApp* AfxGetApp();
+    static inline CWinApp* s_theApp = nullptr;
 };
 
-CWinApp* AfxGetApp();
-HINSTANCE AfxGetInstanceHandle();
-const char* AfxGetAppName();
+inline CWinApp* AfxGetApp() {
+    return CWinApp::s_theApp;
+}
 
-// The program's start, called from WinMain once the process is set up: names
-// the application after its executable and runs InitInstance.
+// Called by WinMain: names the application, then runs InitInstance.
 int AfxWinMain();

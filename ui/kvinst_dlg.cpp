@@ -17,7 +17,7 @@ END_MESSAGE_MAP()
 
 CKvInstDlg::CKvInstDlg(CWnd* parent)
     : CDialog(IDD_KVINST_DIALOG, parent), CInstaller(m_win32Platform, *this),
-      m_hIcon(AfxGetApp() != nullptr ? AfxGetApp()->LoadIcon(IDR_MAINFRAME) : nullptr) {}
+      m_hIcon(AfxGetApp()->LoadIcon(IDR_MAINFRAME)) {}
 
 BOOL CKvInstDlg::OnInitDialog() {
     CDialog::OnInitDialog();
