@@ -6,5 +6,5 @@ foreach(target kvcore kvplatform kvframework kvui KvInst)
     -Os -fno-exceptions -fno-rtti -fno-asynchronous-unwind-tables
     -ffunction-sections -fdata-sections>)
 endforeach()
-# Classes deriving from CWin32Platform (in tests) must match its lack of type information.
+# Code built on CWin32Platform (the scan benchmark) must match its lack of type information.
 target_compile_options(kvplatform INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
