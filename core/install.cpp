@@ -29,8 +29,12 @@ CInstaller::CInstaller(CPlatform& platform, CInstallerWindow& window)
       m_settingsLoaded(false), m_platform(platform), m_window(window) {}
 
 // Every path is formed before anything is touched: one that does not fit its
-// buffer refuses the install, since a cut path could unpack or start the wrong thing.
+// buffer refuses the install, since a cut path could unpack or start the wrong
+// thing. The archiver may pump messages while it works: the package deleted
+// after its call is the one named before it, whatever happened meanwhile.
 bool CInstaller::FormInstallPaths(InstallPaths& paths) {
+    std::snprintf(paths.package, sizeof paths.package, "%s\\%s", m_saveDir,
+                  m_packageFind.cFileName);
     const char* tooLong = nullptr;
     if (!FormatFits(paths.archive, "%s\\%s", m_saveDir, m_packageFind.cFileName) ||
         !QuoteIfSpaced(paths.archive))
@@ -93,12 +97,8 @@ void CInstaller::Install() {
     if (result != 0)
         return;
 
-    if (m_deleteFile != 0) {
-        char packagePath[2 * kMaxPath];
-        std::snprintf(packagePath, sizeof packagePath, "%s\\%s", m_saveDir,
-                      m_packageFind.cFileName);
-        m_platform.DeleteFileA(packagePath);
-    }
+    if (m_deleteFile != 0)
+        m_platform.DeleteFileA(paths.package);
     if (m_executeApp != 0)
         m_platform.ShellExecuteA(paths.program, paths.programFolder);
     m_window.EndWithOk();

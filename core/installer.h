@@ -44,6 +44,7 @@ class CInstaller {
         char destination[kMaxPath];
         char program[kMaxPath];
         char programFolder[kMaxPath];
+        char package[2 * kMaxPath]; // the package to delete, never quoted
     };
 
     bool SettingsPath(char (&path)[kMaxPath]);

@@ -52,6 +52,7 @@ void CDialog::CenterWindow() {
 // message answers what its thunk gives, or FALSE when its handler asked for Default(),
 // leaving it to the dialog manager; handlers can run nested modal loops, so that request
 // is kept per message. Commands that no map handles go to the application.
+// System commands to a disabled dialog take their default course.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
@@ -64,6 +65,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
         return FALSE;
     if (message == WM_NCDESTROY)
         dialog->m_hWnd = nullptr;
+    // A disabled dialog waits for a modal window or a library working in its
+    // name: a command sent to it meanwhile would re-enter its handlers.
+    if ((message == WM_COMMAND || message == WM_SYSCOMMAND) && !::IsWindowEnabled(window))
+        return FALSE;
     const MessageMapEntry* entry = FindMessageEntry(dialog->GetMessageMap(), message, wParam);
     if (entry == nullptr)
         return message == WM_COMMAND && AfxGetApp()->OnCmdMsg(LOWORD(wParam), HIWORD(wParam));

@@ -151,11 +151,22 @@ ArchiverProcAddress CWin32Platform::GetProcAddress(LibraryHandle library, const 
         ::GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
+// The library may show windows of its own and pump messages until it returns:
+// the owner is disabled meanwhile, as under a modal window, so that no click or
+// key reaches it, and afterwards gets its focus back.
 int CWin32Platform::CallArchiverProc(ArchiverProcAddress proc, WindowHandle owner,
                                      const char* commandLine, char* output,
                                      std::uint32_t outputSize) {
-    ArchiverProc entry = reinterpret_cast<ArchiverProc>(proc);
-    return entry(static_cast<HWND>(owner), commandLine, output, outputSize);
+    HWND window = static_cast<HWND>(owner);
+    HWND focus = ::GetFocus();
+    bool wasEnabled = !::EnableWindow(window, FALSE);
+    int result = reinterpret_cast<ArchiverProc>(proc)(window, commandLine, output, outputSize);
+    if (wasEnabled) {
+        ::EnableWindow(window, TRUE);
+        if (::IsWindow(focus))
+            ::SetFocus(focus);
+    }
+    return result;
 }
 
 void CWin32Platform::FreeLibrary(LibraryHandle library) {

@@ -17,8 +17,10 @@ constexpr char kSettings[] = "設定";
 constexpr int kSettingsButton = 1000, kShowInstall = 1001, kShowSave = 1002, kShowPackage = 1003,
               kShowDate = 1004;                                             // main dialog
 constexpr int kSaveEdit = 1002, kInstallEdit = 1004, kBrowseInstall = 1005; // settings dialog
-// An unzip32.DLL without the UnZip entry that records its loading and release.
-constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL";
+// An unzip32.DLL without the UnZip entry that records its loading and release,
+// and one that pumps messages during its call (pumping_dll.cpp).
+constexpr char kUnzip[] = KVE2E_STUBS "\\unzip32.DLL";
+constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL", kPumping[] = "pumping\\unzip32.DLL";
 
 // One world per program start. Entries of the save folder: a trailing '/'
 // makes a folder, ":r" a read-only file, ":z" a real ZIP package. In the
@@ -31,7 +33,7 @@ struct World {
     const char* install;      // holds the stand-in kv.exe
     SYSTEMTIME viewerWritten; // UTC
     std::vector<const char*> entries;
-    bool unzipPlanted;          // in KvInst's current folder only, not beside it
+    const char* unzip;          // beside KvInst; nullptr: one in its current folder only
     const char* archiverResult; // KVSTUB_RESULT; "" lets the stand-in work
     const char* settings;       // kvinst.ini; nullptr: none
 };
@@ -41,20 +43,23 @@ const World kWorlds[] = {
     {"FirstRun", "save表", "install", {2024, 2, 0, 9, 23, 5, 3, 0},
      {"kv2024_0301_.lzh", "kv2024_0115.lzh", "kv2023_1224_.zip", "kv202403011.zip",
       "kv2024_0301.zip:r", "kv2024_03010.zip", "kv2025_0101.zip/", "readme.txt"},
-     false, "", nullptr},
+     kUnzip, "", nullptr},
     {"Install", "save表", "inst 表", {2025, 2, 0, 10, 0, 0, 0, 0}, {"kv2025_0301.zip:z"},
-     false, "",
+     kUnzip, "",
      "[Other]\r\nkeep=1\r\n[INSTDATA]\r\ninstalldirectory=C:\\old\r\nSaveDirectory={save}\r\n"
      "DeleteFile=1\r\n"},
     {"StubbornViewerAndFailingLha", "save", "inst 表", {2024, 1, 0, 1, 0, 0, 0, 0},
-     {"kv2024_0301_.lzh"}, false, "7",
+     {"kv2024_0301_.lzh"}, kUnzip, "7",
      "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
     {"ArchiverFaults", "save", "install", {2024, 3, 0, 2, 12, 0, 0, 0}, {"kv2024_0301.zip"},
-     true, "",
+     nullptr, "",
      "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"
      "QuitKv=\r\n"},
+    {"PumpingArchiver", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0},
+     {"kv2025_0301.zip", "kv2024_0101.zip"}, kPumping, "",
+     "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
     {"HostileSettings", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0}, {"kv2024_0301.zip"},
-     false, "",
+     kUnzip, "",
      "{junk}\r\n[User]\r\nkeep=1\r\n{junk}\r\n[INSTDATA]\nInstallDirectory={install}\n"
      "SaveDirectory={save}\r\nAddName={A*100000}\nDeleteFile={7*499}\r\n"
      "QuitKv={0*497}5表表\nExecuteKv=1234567890123456789012345678901234567890\n"
@@ -95,10 +100,10 @@ class Run : public ::testing::Test {
             world.MakeFolder(folder);
         world.CopyIn(BesideProgram(KVE2E_INSTALLER), "app/KvInst.exe");
         world.CopyIn(BesideProgram(KVE2E_STUBS "\\UNLHA32.DLL"), "app/UNLHA32.DLL");
-        if (row->unzipPlanted)
-            world.CopyIn(BesideProgram(kNoEntryLibrary), "unzip32.DLL");
+        if (row->unzip != nullptr)
+            world.CopyIn(BesideProgram(row->unzip), "app/unzip32.DLL");
         else
-            world.CopyIn(BesideProgram(KVE2E_STUBS "\\unzip32.DLL"), "app/unzip32.DLL");
+            world.CopyIn(BesideProgram(kNoEntryLibrary), "unzip32.DLL");
         world.CopyIn(BesideProgram(KVE2E_STUBS "\\kv.exe"), Install("kv.exe"));
         world.SetLastWriteTime(Install("kv.exe"), row->viewerWritten);
         for (std::string entry : row->entries) {
@@ -369,11 +374,31 @@ TEST_F(Run, HostileSettings) {
         EXPECT_TRUE(SettingsHold(line)) << line;
 }
 
+// A library that pumps messages while it works gets clicks, keys and commands
+// through: none reaches the dialog, disabled meanwhile, which is then enabled
+// again with the focus where it was. The next Install deletes the installed
+// package and only it, starts kv.exe once and ends the dialog.
+TEST_F(Run, PumpingArchiver) {
+    Start();
+    Click(main, IDOK);
+    ExpectNoMessageBox(); // no settings dialog, About box or message box either
+    ASSERT_TRUE(WaitUntil([&] { return Count("result=1\n") == 1; }, kWindowTimeoutMs));
+    EXPECT_TRUE(::IsWindowEnabled(main));
+    EXPECT_EQ(FocusOf(main), ::GetDlgItem(main, IDOK));
+    Click(main, IDOK);
+    ExpectEnds();
+    EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 1; }, kWindowTimeoutMs));
+    const std::string calls = "event=called\nresult=1\n\nevent=called\nresult=0\n\nevent=start\n";
+    EXPECT_EQ(Records().substr(0, calls.size()), calls);
+    EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")) + world.ReadFile(Save("kv2024_0101.zip")),
+              "<missing>package");
+}
+
 // The unpacking stand-in the demo relies on (the Install run is its round
 // trip): a name that climbs out of the destination is refused before
 // anything is written.
 TEST(UnzipStandIn, UnzipStandIn) {
-    HMODULE library = ::LoadLibraryA(BesideProgram(KVE2E_STUBS "\\unzip32.DLL").c_str());
+    HMODULE library = ::LoadLibraryA(BesideProgram(kUnzip).c_str());
     auto unzip = reinterpret_cast<int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD)>(
         reinterpret_cast<void*>(::GetProcAddress(library, "UnZip")));
     ASSERT_NE(unzip, nullptr);

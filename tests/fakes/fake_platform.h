@@ -4,6 +4,7 @@
 #include "installer.h"
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -43,7 +44,8 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
     std::map<std::string, std::string> libraries; // name: the one entry point it exports
     int archiverResult = 0, openListings = 0;
     Fields fields;
-    int answer = 1; // to every message box: IDOK
+    int answer = 1;                           // to every message box: IDOK
+    std::function<void()> duringCall = [] {}; // what the archiver's message pump lets in
 
     bool IsLeadByte(unsigned char byte) override { return IsCp932LeadByte(byte); }
     // Vista's semantics: a path that does not fit is cut and the full size returned.
@@ -102,6 +104,7 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
         log.push_back(std::string("call ") + commandLine + "|" + std::to_string(outputSize) +
                       (owner == this ? "" : "|another owner"));
         std::memset(output, 'o', outputSize);
+        duringCall();
         return archiverResult;
     }
     void FreeLibrary(LibraryHandle) override { log.push_back("free"); }

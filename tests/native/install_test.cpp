@@ -77,6 +77,7 @@ TEST(Install, Sequence) {
          {"load unzip32.DLL", "proc UnZip", "free",
           "box unzip32.DLLにUnZipが見つかりませんでした|(none)|0"}},
         {[](Core& c) { c.fake.archiverResult = -1; }, Events(all.begin(), all.end() - 3)},
+        {[](Core& c) { c.fake.duringCall = [&c] { SetText(c.in.m_saveDir, "D:\\new"); }; }, all},
         {[](Core& c) { SetText(c.in.m_saveDir, "D:\\a b"); SetText(c.in.m_installDir, "E:\\c d"); },
          {"enum", "enum", "load unzip32.DLL", "proc UnZip",
           "call -x -o \"D:\\a b\\kv2025_0301.zip\" \"E:\\c d\\\"|500", "free",

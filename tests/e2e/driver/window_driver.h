@@ -40,6 +40,13 @@ inline void PressEscape(HWND dialog, int id) {
     ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, 1);
 }
 
+// The window with the keyboard focus in the thread of window.
+inline HWND FocusOf(HWND window) {
+    GUITHREADINFO info = {sizeof info, 0, {}, {}, {}, {}, {}, {}, {}};
+    return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
+                                                                                  : nullptr;
+}
+
 // A visible top-level window of a process.
 struct WindowQuery {
     DWORD processId;
