@@ -6,6 +6,7 @@
 #include "test_world.h"
 #include "window_driver.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <random>
 
 namespace {
@@ -14,9 +15,12 @@ using namespace std::string_literals;
 
 constexpr char kMain[] = "KV Installer(Zip Ver)";
 constexpr char kSettings[] = "設定";
+constexpr WPARAM ID_HELP = 0xE146;
 constexpr int kSettingsButton = 1000, kShowInstall = 1001, kShowSave = 1002, kShowPackage = 1003,
-              kShowDate = 1004;                                             // main dialog
-constexpr int kSaveEdit = 1002, kInstallEdit = 1004, kBrowseInstall = 1005; // settings dialog
+              kShowDate = 1004; // main dialog
+constexpr int kSaveEdit = 1002, kBrowseSave = 1003, kInstallEdit = 1004, kBrowseInstall = 1005,
+              kDeleteBox = 1006, kAddNameEdit = 1007, kQuitBox = 1008,
+              kExecuteBox = 1009; // settings
 // An unzip32.DLL without the UnZip entry that records its loading and release,
 // and one that pumps messages during its call (pumping_dll.cpp).
 constexpr char kUnzip[] = KVE2E_STUBS "\\unzip32.DLL";
@@ -46,22 +50,20 @@ const World kWorlds[] = {
      kUnzip, "", nullptr},
     {"Install", "save表", "inst 表", {2025, 2, 0, 10, 0, 0, 0, 0}, {"kv2025_0301.zip:z"},
      kUnzip, "",
-     "[Other]\r\nkeep=1\r\n[INSTDATA]\r\ninstalldirectory=C:\\old\r\nSaveDirectory={save}\r\n"
+     "[Other]\r\nkeep=1\r\n[INSTDATA]\r\ninstalldirectory=\r\nSaveDirectory={save}\r\n"
      "DeleteFile=1\r\n"},
     {"StubbornViewerAndFailingLha", "save", "inst 表", {2024, 1, 0, 1, 0, 0, 0, 0},
      {"kv2024_0301_.lzh"}, kUnzip, "7",
      "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
-    {"ArchiverFaults", "save", "install", {2024, 3, 0, 2, 12, 0, 0, 0}, {"kv2024_0301.zip"},
-     nullptr, "",
-     "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"
-     "QuitKv=\r\n"},
+    {"ArchiverFaults", "s", "i", {2024, 3, 0, 2, 12, 0, 0, 0}, {"kv2024_0301.zip"}, nullptr, "",
+     "[INSTDATA]\r\nInstallDirectory=i\r\nSaveDirectory=s\r\nDeleteFile=1\r\nQuitKv=\r\n"},
     {"PumpingArchiver", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0},
      {"kv2025_0301.zip", "kv2024_0101.zip"}, kPumping, "",
      "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
     {"HostileSettings", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0}, {"kv2024_0301.zip"},
      kUnzip, "",
      "{junk}\r\n[User]\r\nkeep=1\r\n{junk}\r\n[INSTDATA]\nInstallDirectory={install}\n"
-     "SaveDirectory={save}\r\nAddName={A*100000}\nDeleteFile={7*499}\r\n"
+     "SaveDirectory=\r\nAddName={A*100000}\nDeleteFile={7*499}\r\n"
      "QuitKv={0*497}5表表\nExecuteKv=1234567890123456789012345678901234567890\n"
      "InstallDirectory=C:\\duplicate\n{junk}\r\n[After]\r\nomega=two words\r\n"},
 };
@@ -148,12 +150,35 @@ class Run : public ::testing::Test {
         return Settings().find(line + "\r\n") != std::string::npos;
     }
 
-    // Starts KvInst; with a settings file its main dialog comes up.
-    void Start() {
-        ASSERT_TRUE(kvinst.Start(world.Path("app/KvInst.exe"), "", world.Root()));
-        if (row->settings != nullptr) {
-            ASSERT_NE(main = Window(kMain), nullptr) << "no main dialog";
-        }
+    // Starts KvInst and waits for its first window: the main dialog, or the
+    // settings dialog when a folder is not set. main is the main dialog, shown or not.
+    HWND Start(const char* first = kMain) {
+        EXPECT_TRUE(kvinst.Start(world.Path("app/KvInst.exe"), "", world.Root()));
+        HWND window = Window(first);
+        main = ::FindWindowA("#32770", kMain);
+        EXPECT_NE(window, nullptr) << "no " << first;
+        return window;
+    }
+
+    // What the settings dialog shows: its edits and, as 0 or 1, its check boxes.
+    static std::string Shown(HWND settings) {
+        std::string shown;
+        for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
+            shown += ControlText(settings, id) + "|";
+        for (int id : {kDeleteBox, kQuitBox, kExecuteBox})
+            shown += std::to_string(Ask(::GetDlgItem(settings, id), BM_GETCHECK)) + " ";
+        return shown.substr(0, shown.size() - 1);
+    }
+    static RECT WorkArea() {
+        RECT area = {};
+        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        return area;
+    }
+    // Centred to the pixel that halving in whole pixels allows.
+    static void ExpectCentredOver(HWND window, const RECT& over) {
+        const RECT rect = WindowRect(window);
+        EXPECT_LE(std::abs(rect.left + rect.right - over.left - over.right), 1);
+        EXPECT_LE(std::abs(rect.top + rect.bottom - over.top - over.bottom), 1);
     }
 
     HWND Window(const char* caption, HWND owner = nullptr) const {
@@ -215,31 +240,53 @@ class Run : public ::testing::Test {
     HWND main = nullptr;
 };
 
-// No kvinst.ini: the settings dialog opens first, over the hidden main
-// dialog; a browsed folder comes back without its trailing backslash; the
-// scan shows the newest package as listed and kv.exe's time in local time;
-// the About box; Esc ends; the file gets the section and six keys in order.
+// No kvinst.ini: the settings dialog opens first, centred on the screen
+// over the hidden main dialog, with the defaults; each browse button fills its
+// own edit; the options toggled there reach the state and, opened again over
+// the main dialog, the dialog; the scan shows the newest package as listed and
+// kv.exe's time in local time; icons, centring, About, help; Esc ends; the
+// file gets the section and six keys in order.
 TEST_F(Run, FirstRun) {
-    Start();
-    HWND settings = Window(kSettings);
-    ASSERT_NE(settings, nullptr) << "no settings dialog";
-    main = ::FindWindowA("#32770", kMain);
+    HWND settings = Start(kSettings);
+    ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(main && !::IsWindowVisible(main) && ::GetWindow(settings, GW_OWNER) == main);
+    ExpectCentredOver(settings, WorkArea());
+    EXPECT_EQ(Shown(settings), "|||0 1 1");
 
-    ASSERT_TRUE(SetControlText(settings, kInstallEdit, InstallFolder() + "\\"));
-    // Cancelled, the picker leaves the edit alone; accepted at once, it gives
-    // back the preselected folder. (Wine's first picker in a process at times
-    // preselects nothing: the OK comes second.)
-    for (int button : {IDCANCEL, IDOK}) {
-        Click(settings, kBrowseInstall);
+    // Each browse button fills its own edit. Cancelled, or on the computer
+    // node, which has no path, the picker leaves the edit alone; accepted at
+    // once, it gives back the preselected folder, a drive root as C:. (Wine's
+    // first picker in a process at times preselects nothing: the OK comes second.)
+    const std::string typed = InstallFolder() + "\\";
+    const struct {
+        int browse, edit;
+        std::string text, answer, shown;
+    } browses[] = {{kBrowseInstall, kInstallEdit, "C:", "ok", "C:"},
+                   {kBrowseInstall, kInstallEdit, typed, "cancel", typed},
+                   {kBrowseInstall, kInstallEdit, typed, "ok", InstallFolder()},
+                   {kBrowseSave, kSaveEdit, typed, "computer", typed},
+                   {kBrowseSave, kSaveEdit, typed, "ok", InstallFolder()}};
+    for (const auto& [browse, edit, text, answer, shown] : browses) {
+        ASSERT_TRUE(SetControlText(settings, edit, text));
+        Click(settings, browse);
         HWND picker = Window(nullptr, settings);
         ASSERT_NE(picker, nullptr) << "no folder picker";
-        Click(picker, button);
+        EXPECT_TRUE(HasChildText(picker, "パスを指定してください。"));
+        EXPECT_EQ(::FindWindowExA(picker, nullptr, "Edit", nullptr), nullptr) << "an edit box";
+        if (answer == "computer") {
+            HWND tree = ::FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
+            DWORD_PTR item = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT); // the desktop, whose
+            for (WPARAM next : {TVGN_CHILD, TVGN_NEXT, TVGN_NEXT})  // items are /, My Documents,
+                item = Ask(tree, TVM_GETNEXTITEM, next, item);      // then My Computer
+            Ask(tree, TVM_SELECTITEM, TVGN_CARET, item);
+        }
+        Click(picker, answer == "cancel" ? IDCANCEL : IDOK);
         ASSERT_TRUE(WaitForGone(picker));
-        EXPECT_EQ(ControlText(settings, kInstallEdit),
-                  InstallFolder() + (button == IDCANCEL ? "\\" : ""));
+        EXPECT_EQ(ControlText(settings, edit), shown) << text << " " << answer;
     }
     ASSERT_TRUE(SetControlText(settings, kSaveEdit, SaveFolder()));
+    for (int box : {kDeleteBox, kQuitBox, kExecuteBox})
+        ::PostMessageA(::GetDlgItem(settings, box), BM_CLICK, 0, 0);
     Click(settings, IDOK);
     ASSERT_TRUE(WaitForGone(settings));
 
@@ -248,18 +295,50 @@ TEST_F(Run, FirstRun) {
     EXPECT_EQ(ControlText(main, kShowSave), SaveFolder());
     EXPECT_EQ(ControlText(main, kShowPackage), "kv2024_0301.zip");
     EXPECT_EQ(ControlText(main, kShowDate), "2024-02-10 08:05:03");
+    ExpectCentredOver(main, WorkArea());
+    const RECT edit = WindowRect(::GetDlgItem(main, kShowInstall));
+    EXPECT_EQ(ScreenPixel(edit.right - 4, edit.top - 4), ::GetSysColor(COLOR_BTNFACE));
 
-    ::PostMessageA(main, WM_SYSCOMMAND, 0x0010, 0);
+    ::PostMessageA(main, WM_SYSCOMMAND, 0x001F, 0);
     HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
     ASSERT_NE(about, nullptr) << "no About box";
+    ExpectCentredOver(about, WindowRect(main));
     Click(about, IDOK);
     ASSERT_TRUE(WaitForGone(about));
+
+    Click(main, kSettingsButton);
+    ASSERT_NE(settings = Window(kSettings, main), nullptr);
+    ExpectCentredOver(settings, WindowRect(main));
+    EXPECT_EQ(Shown(settings), InstallFolder() + "|" + SaveFolder() + "||1 0 0");
+    ASSERT_TRUE(SetControlText(settings, kAddNameEdit, "x"));
+    Click(settings, IDOK);
+    ASSERT_TRUE(WaitForGone(settings));
+    EXPECT_EQ(ControlText(main, kShowPackage), "");
+
+    // Help leaves the dialog usable. Over a main dialog pushed past a corner
+    // of the screen, the settings dialog stays inside it.
+    ::PostMessageA(main, WM_COMMAND, ID_HELP, 0);
+    ::PostMessageA(::GetDlgItem(main, IDOK), WM_KEYDOWN, VK_F1, 1);
+    for (const bool topLeft : {true, false}) {
+        const RECT area = WorkArea(), rect = WindowRect(main);
+        ::SetWindowPos(main, nullptr,
+                       topLeft ? area.left - 100 : area.right - rect.right + rect.left + 100,
+                       topLeft ? area.top - 100 : area.bottom - rect.bottom + rect.top + 100, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        Click(main, kSettingsButton);
+        ASSERT_NE(settings = Window(kSettings, main), nullptr);
+        const RECT inside = WindowRect(settings);
+        EXPECT_EQ(topLeft ? inside.left : inside.right, topLeft ? area.left : area.right);
+        EXPECT_EQ(topLeft ? inside.top : inside.bottom, topLeft ? area.top : area.bottom);
+        Click(settings, IDCANCEL);
+        ASSERT_TRUE(WaitForGone(settings));
+    }
 
     PressEscape(main, IDOK);
     ExpectEnds();
     EXPECT_EQ(Settings(), "[INSTDATA]\r\nInstallDirectory=" + InstallFolder() +
                               "\r\nSaveDirectory=" + SaveFolder() +
-                              "\r\nAddName=\r\nDeleteFile=0\r\nQuitKv=1\r\nExecuteKv=1\r\n");
+                              "\r\nAddName=x\r\nDeleteFile=1\r\nQuitKv=0\r\nExecuteKv=0\r\n");
     EXPECT_EQ(Records(), "<missing>");
 }
 
@@ -271,17 +350,19 @@ TEST_F(Run, Install) {
     AppProcess first, second;
     StartViewer(first, "\"first - kv\"");
     StartViewer(second, "\"second - kv\" --close-after-ms 1000");
-    Start();
-    EXPECT_EQ(ControlText(main, kShowInstall), "C:\\old");
-    EXPECT_EQ(ControlText(main, kShowDate), "");
+    HWND settings = Start(kSettings);
     for (int button : {IDCANCEL, IDOK}) {
-        Click(main, kSettingsButton);
-        HWND settings = Window(kSettings, main);
         ASSERT_NE(settings, nullptr);
-        EXPECT_EQ(ControlText(settings, kInstallEdit), "C:\\old");
+        EXPECT_EQ(ControlText(settings, kInstallEdit), "");
         ASSERT_TRUE(SetControlText(settings, kInstallEdit, InstallFolder()));
         Click(settings, button);
         ASSERT_TRUE(WaitForGone(settings));
+        if (button == IDCANCEL) {
+            ASSERT_NE(Window(kMain), nullptr);
+            EXPECT_EQ(ControlText(main, kShowInstall) + ControlText(main, kShowDate), "");
+            Click(main, kSettingsButton);
+            settings = Window(kSettings, main);
+        }
     }
     EXPECT_EQ(ControlText(main, kShowInstall), InstallFolder());
     EXPECT_EQ(ControlText(main, kShowDate), "2025-02-10 09:00:00");
@@ -312,7 +393,7 @@ TEST_F(Run, Install) {
 TEST_F(Run, StubbornViewerAndFailingLha) {
     AppProcess stubborn;
     StartViewer(stubborn, "\"stubborn - kv\" --ignore-close");
-    Start();
+    ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(ControlText(main, kShowPackage), "kv2024_0301_.lzh");
     const ULONGLONG pressed = ::GetTickCount64();
     ExpectMessage(true, "Kolva Viewを終了できませんでした");
@@ -338,7 +419,7 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
 // the current folder is not loaded; one without its entry point is loaded,
 // freed and never called; Cancel loads nothing. The empty QuitKv reads 0.
 TEST_F(Run, ArchiverFaults) {
-    Start();
+    ASSERT_NE(Start(), nullptr);
     const char* older = "古いファイルで上書きしますか";
     ExpectMessage(true, older, "確認");
     ExpectMessage(false, "unzip32.DLLが開けませんでした");
@@ -362,13 +443,21 @@ TEST_F(Run, ArchiverFaults) {
 // a double-byte character after a long run of digits (whose stale byte once
 // made QuitKv 5 read as 57): the program stays usable and writes sane values.
 TEST_F(Run, HostileSettings) {
-    Start();
+    HWND settings = Start(kSettings);
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(ControlText(settings, kAddNameEdit), std::string(259, 'A'));
+    for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
+        EXPECT_EQ(Ask(::GetDlgItem(settings, id), EM_GETLIMITTEXT), 259u)
+            << "typed text beyond 259";
+    Click(settings, IDCANCEL);
+    ASSERT_TRUE(WaitForGone(settings));
+    ASSERT_NE(Window(kMain), nullptr);
     EXPECT_EQ(ControlText(main, kShowPackage), "") << "no package name fits the add-name";
     ExpectMessage(true, "Installするファイルがありません");
     PressEscape(main, IDOK);
     ExpectEnds();
     for (const std::string& line :
-         {"\nInstallDirectory=" + InstallFolder(), "\nSaveDirectory=" + SaveFolder(),
+         {"\nInstallDirectory=" + InstallFolder(), "\nSaveDirectory="s,
           "\nAddName=" + std::string(259, 'A'), "\nDeleteFile=2147483647"s, "\nQuitKv=5"s,
           "\nExecuteKv=2147483647"s, "[User]\r\nkeep=1"s, "[After]\r\nomega=two words"s})
         EXPECT_TRUE(SettingsHold(line)) << line;
@@ -377,9 +466,10 @@ TEST_F(Run, HostileSettings) {
 // A library that pumps messages while it works gets clicks, keys and commands
 // through: none reaches the dialog, disabled meanwhile, which is then enabled
 // again with the focus where it was. The next Install deletes the installed
-// package and only it, starts kv.exe once and ends the dialog.
+// package and only it, starts kv.exe once and ends the dialog. The library
+// also sees the window icons and the About entry under its separator.
 TEST_F(Run, PumpingArchiver) {
-    Start();
+    ASSERT_NE(Start(), nullptr);
     Click(main, IDOK);
     ExpectNoMessageBox(); // no settings dialog, About box or message box either
     ASSERT_TRUE(WaitUntil([&] { return Count("result=1\n") == 1; }, kWindowTimeoutMs));
@@ -388,7 +478,9 @@ TEST_F(Run, PumpingArchiver) {
     Click(main, IDOK);
     ExpectEnds();
     EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 1; }, kWindowTimeoutMs));
-    const std::string calls = "event=called\nresult=1\n\nevent=called\nresult=0\n\nevent=start\n";
+    const std::string call = "event=called\nenabled=0\nicons=1\n"
+                             "menu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nresult=",
+                      calls = call + "1\n\n" + call + "0\n\nevent=start\n";
     EXPECT_EQ(Records().substr(0, calls.size()), calls);
     EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")) + world.ReadFile(Save("kv2024_0101.zip")),
               "<missing>package");

@@ -44,7 +44,18 @@ void PumpMessages(DWORD milliseconds) {
 extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
     const bool first = ::GetEnvironmentVariableA("KVSTUB_PUMPED", nullptr, 0) == 0;
     ::SetEnvironmentVariableA("KVSTUB_PUMPED", "1"); // outlives the library's unloading
-    AppendToLog("KVSTUB_LOG", LogLine("event", "called"));
+    // What the dialog is meanwhile: its window icons and its system menu's last two items.
+    HMENU menu = ::GetSystemMenu(owner, FALSE);
+    const int last = ::GetMenuItemCount(menu) - 1;
+    char caption[64] = "";
+    ::GetMenuStringA(menu, last, caption, sizeof caption, MF_BYPOSITION);
+    AppendToLog("KVSTUB_LOG",
+                LogLine("event", "called") + LogLine("enabled", ::IsWindowEnabled(owner)) +
+                    LogLine("icons", ::SendMessageA(owner, WM_GETICON, ICON_BIG, 0) &&
+                                         ::SendMessageA(owner, WM_GETICON, ICON_SMALL, 0)) +
+                    LogLine("menu", std::to_string(::GetMenuState(menu, last - 1, MF_BYPOSITION)) +
+                                        " " + std::to_string(::GetMenuItemID(menu, last)) + " " +
+                                        caption));
     if (first) {
         ClickAt(::GetDlgItem(owner, IDOK));
         ClickAt(::GetDlgItem(owner, 1000));

@@ -10,6 +10,12 @@ inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
     return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
+// The answer to a message without pointers, 0 when none comes.
+inline DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    return Send(window, message, wParam, lParam, result) ? result : 0;
+}
+
 inline std::string Text(HWND window) {
     DWORD_PTR length = 0;
     std::string text(Send(window, WM_GETTEXTLENGTH, 0, 0, length) ? length + 1 : 1, '\0');
@@ -45,6 +51,27 @@ inline HWND FocusOf(HWND window) {
     GUITHREADINFO info = {sizeof info, 0, {}, {}, {}, {}, {}, {}, {}};
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
                                                                                   : nullptr;
+}
+
+inline bool HasChildText(HWND window, const std::string& text) {
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if (Text(child) == text)
+            return true;
+    return false;
+}
+
+inline RECT WindowRect(HWND window) {
+    RECT rect = {};
+    ::GetWindowRect(window, &rect);
+    return rect;
+}
+
+// The colour on the screen at (x, y).
+inline COLORREF ScreenPixel(int x, int y) {
+    HDC screen = ::GetDC(nullptr);
+    const COLORREF colour = ::GetPixel(screen, x, y);
+    ::ReleaseDC(nullptr, screen);
+    return colour;
 }
 
 // A visible top-level window of a process.
