@@ -1,7 +1,6 @@
-// KvInst.exe as its users meet it: each test starts the real program in a
-// world of its own from the table below, drives its windows and checks what
-// it shows and what it leaves on disk. The stand-in archivers and kv.exe
-// append what they were asked to do to records.txt.
+// KvInst.exe as its users meet it: each test starts the real program in a world
+// of its own from the table below, drives its windows and checks what it shows
+// and leaves on disk. The stand-ins append what they were asked to records.txt.
 #include "app_process.h"
 #include "test_world.h"
 #include "window_driver.h"
@@ -13,18 +12,16 @@ namespace {
 
 using namespace std::string_literals;
 
-constexpr char kMain[] = "KV Installer(Zip Ver)";
-constexpr char kSettings[] = "設定";
-constexpr WPARAM ID_HELP = 0xE146;
+constexpr char kMain[] = "KV Installer(Zip Ver)", kSettings[] = "設定";
 constexpr int kSettingsButton = 1000, kShowInstall = 1001, kShowSave = 1002, kShowPackage = 1003,
               kShowDate = 1004; // main dialog
 constexpr int kSaveEdit = 1002, kBrowseSave = 1003, kInstallEdit = 1004, kBrowseInstall = 1005,
               kDeleteBox = 1006, kAddNameEdit = 1007, kQuitBox = 1008,
               kExecuteBox = 1009; // settings
-// An unzip32.DLL without the UnZip entry that records its loading and release,
-// and one that pumps messages during its call (pumping_dll.cpp).
-constexpr char kUnzip[] = KVE2E_STUBS "\\unzip32.DLL";
-constexpr char kNoEntryLibrary[] = "no_entry\\unzip32.DLL", kPumping[] = "pumping\\unzip32.DLL";
+// The stand-in; one without the UnZip entry that records its loading and
+// release; one that pumps messages during its call (pumping_dll.cpp).
+constexpr char kUnzip[] = KVE2E_STUBS "\\unzip32.DLL", kNoEntryLibrary[] = "no_entry\\unzip32.DLL",
+               kPumping[] = "pumping\\unzip32.DLL";
 
 // One world per program start. Entries of the save folder: a trailing '/'
 // makes a folder, ":r" a read-only file, ":z" a real ZIP package. In the
@@ -76,12 +73,9 @@ std::string Expand(std::string text, const TestWorld& world, const World& row) {
         const std::size_t close = text.find('}', open);
         const std::string name = text.substr(open + 1, close - open - 1);
         std::string value = world.Path(name == "save" ? row.save : row.install);
-        if (name == "junk") {
-            value.resize(5000);
-            for (char& byte : value)
-                byte = static_cast<char>(random());
-            value[0] = 'j'; // no byte-order mark
-        }
+        if (name == "junk") // random bytes after a first one that is no byte-order mark
+            for (value = "j"; value.size() < 5000;)
+                value += static_cast<char>(random());
         if (name[1] == '*')
             value.assign(std::stoul(name.substr(2)), name[0]);
         text.replace(open, close - open + 1, value);
@@ -171,8 +165,7 @@ class Run : public ::testing::Test {
     }
     static RECT WorkArea() {
         RECT area = {};
-        ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-        return area;
+        return ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0), area;
     }
     // Centred to the pixel that halving in whole pixels allows.
     static void ExpectCentredOver(HWND window, const RECT& over) {
@@ -184,14 +177,19 @@ class Run : public ::testing::Test {
     HWND Window(const char* caption, HWND owner = nullptr) const {
         return WindowQuery{kvinst.Id(), caption, owner}.WaitFor();
     }
+    HWND OpenSettings() const { return Click(main, kSettingsButton), Window(kSettings, main); }
+    // Presses the window's button and waits until the window has gone.
+    static bool Close(HWND window, int button) {
+        return Click(window, button), WaitForGone(window);
+    }
 
     void StartViewer(AppProcess& viewer, const std::string& arguments) const {
         ASSERT_TRUE(viewer.Start(world.Path(Install("kv.exe")), arguments, InstallFolder()));
         ASSERT_NE(WindowQuery{viewer.Id()}.WaitFor(), nullptr);
     }
 
-    // Presses Install if asked to, then expects a message box (its text in
-    // control 0xFFFF) with this text and caption, and answers it.
+    // Presses Install if asked to; expects a message box (its text in control
+    // 0xFFFF) with this text and caption, and answers it.
     void ExpectMessage(bool pressInstall, const char* text, const char* caption = "KvInst",
                        int answer = IDOK) {
         if (pressInstall)
@@ -205,14 +203,13 @@ class Run : public ::testing::Test {
             60000, 50);
         EXPECT_EQ(ControlText(box, 0xFFFF), text) << "no such message box";
         EXPECT_EQ(Text(box), caption);
-        Click(box, answer);
-        ASSERT_TRUE(WaitForGone(box));
+        ASSERT_TRUE(Close(box, answer));
     }
     void ExpectNoMessageBox() const {
         EXPECT_TRUE((WindowQuery{kvinst.Id(), nullptr, main}.StaysAbsent())) << "a message box";
     }
 
-    // The dialog is open and answers; the package is there; no kv.exe was started.
+    // The dialog is open and answers; the package is there; no kv.exe started.
     void ExpectInstallChangedNothing(const std::string& package, bool own = false) const {
         EXPECT_TRUE(::IsWindowVisible(main) && Text(main) == kMain) << "gone or hung";
         EXPECT_NE(world.ReadFile(Save(package)), "<missing>");
@@ -271,7 +268,7 @@ TEST_F(Run, FirstRun) {
         Click(settings, browse);
         HWND picker = Window(nullptr, settings);
         ASSERT_NE(picker, nullptr) << "no folder picker";
-        EXPECT_TRUE(HasChildText(picker, "パスを指定してください。"));
+        EXPECT_NE(::FindWindowExA(picker, nullptr, "Static", "パスを指定してください。"), nullptr);
         EXPECT_EQ(::FindWindowExA(picker, nullptr, "Edit", nullptr), nullptr) << "an edit box";
         if (answer == "computer") {
             HWND tree = ::FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
@@ -280,15 +277,13 @@ TEST_F(Run, FirstRun) {
                 item = Ask(tree, TVM_GETNEXTITEM, next, item);      // then My Computer
             Ask(tree, TVM_SELECTITEM, TVGN_CARET, item);
         }
-        Click(picker, answer == "cancel" ? IDCANCEL : IDOK);
-        ASSERT_TRUE(WaitForGone(picker));
+        ASSERT_TRUE(Close(picker, answer == "cancel" ? IDCANCEL : IDOK));
         EXPECT_EQ(ControlText(settings, edit), shown) << text << " " << answer;
     }
     ASSERT_TRUE(SetControlText(settings, kSaveEdit, SaveFolder()));
     for (int box : {kDeleteBox, kQuitBox, kExecuteBox})
         ::PostMessageA(::GetDlgItem(settings, box), BM_CLICK, 0, 0);
-    Click(settings, IDOK);
-    ASSERT_TRUE(WaitForGone(settings));
+    ASSERT_TRUE(Close(settings, IDOK));
 
     ASSERT_NE(main = Window(kMain), nullptr);
     EXPECT_EQ(ControlText(main, kShowInstall), InstallFolder());
@@ -303,35 +298,28 @@ TEST_F(Run, FirstRun) {
     HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
     ASSERT_NE(about, nullptr) << "no About box";
     ExpectCentredOver(about, WindowRect(main));
-    Click(about, IDOK);
-    ASSERT_TRUE(WaitForGone(about));
+    ASSERT_TRUE(Close(about, IDOK));
 
-    Click(main, kSettingsButton);
-    ASSERT_NE(settings = Window(kSettings, main), nullptr);
+    ASSERT_NE(settings = OpenSettings(), nullptr);
     ExpectCentredOver(settings, WindowRect(main));
     EXPECT_EQ(Shown(settings), InstallFolder() + "|" + SaveFolder() + "||1 0 0");
     ASSERT_TRUE(SetControlText(settings, kAddNameEdit, "x"));
-    Click(settings, IDOK);
-    ASSERT_TRUE(WaitForGone(settings));
+    ASSERT_TRUE(Close(settings, IDOK));
     EXPECT_EQ(ControlText(main, kShowPackage), "");
 
-    // Help leaves the dialog usable. Over a main dialog pushed past a corner
-    // of the screen, the settings dialog stays inside it.
-    ::PostMessageA(main, WM_COMMAND, ID_HELP, 0);
-    ::PostMessageA(::GetDlgItem(main, IDOK), WM_KEYDOWN, VK_F1, 1);
+    // Over a main dialog pushed past a corner of the screen, the settings
+    // dialog stays inside the work area.
     for (const bool topLeft : {true, false}) {
         const RECT area = WorkArea(), rect = WindowRect(main);
         ::SetWindowPos(main, nullptr,
                        topLeft ? area.left - 100 : area.right - rect.right + rect.left + 100,
                        topLeft ? area.top - 100 : area.bottom - rect.bottom + rect.top + 100, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        Click(main, kSettingsButton);
-        ASSERT_NE(settings = Window(kSettings, main), nullptr);
+        ASSERT_NE(settings = OpenSettings(), nullptr);
         const RECT inside = WindowRect(settings);
         EXPECT_EQ(topLeft ? inside.left : inside.right, topLeft ? area.left : area.right);
         EXPECT_EQ(topLeft ? inside.top : inside.bottom, topLeft ? area.top : area.bottom);
-        Click(settings, IDCANCEL);
-        ASSERT_TRUE(WaitForGone(settings));
+        ASSERT_TRUE(Close(settings, IDCANCEL));
     }
 
     PressEscape(main, IDOK);
@@ -355,13 +343,11 @@ TEST_F(Run, Install) {
         ASSERT_NE(settings, nullptr);
         EXPECT_EQ(ControlText(settings, kInstallEdit), "");
         ASSERT_TRUE(SetControlText(settings, kInstallEdit, InstallFolder()));
-        Click(settings, button);
-        ASSERT_TRUE(WaitForGone(settings));
+        ASSERT_TRUE(Close(settings, button));
         if (button == IDCANCEL) {
             ASSERT_NE(Window(kMain), nullptr);
             EXPECT_EQ(ControlText(main, kShowInstall) + ControlText(main, kShowDate), "");
-            Click(main, kSettingsButton);
-            settings = Window(kSettings, main);
+            settings = OpenSettings();
         }
     }
     EXPECT_EQ(ControlText(main, kShowInstall), InstallFolder());
@@ -374,8 +360,9 @@ TEST_F(Run, Install) {
     // Both viewers asked to close and gone, then the archiver called, then the
     // new kv.exe started in the install folder.
     const std::string records = Records();
-    const std::size_t call = records.find("entry=UnZip\ncommandLine=-x -o " + SaveFolder() +
-                                          "\\kv2025_0301.zip \"" + InstallFolder() + "\\\"\n");
+    const std::size_t call = records.find(
+        "entry=UnZip\ncommandLine=-x -o " + SaveFolder() + "\\kv2025_0301.zip \"" +
+        InstallFolder() + "\\\"\noutputSize=500\nownerIsWindow=1\nownerTitle=" + kMain);
     EXPECT_EQ(Count("event=close\n") + Count("event=exit\n"), 4) << records;
     EXPECT_TRUE(call != std::string::npos && call > records.rfind("event=exit")) << records;
     EXPECT_NE(records.find("result=0\n\nevent=start\n", call), std::string::npos);
@@ -449,8 +436,7 @@ TEST_F(Run, HostileSettings) {
     for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
         EXPECT_EQ(Ask(::GetDlgItem(settings, id), EM_GETLIMITTEXT), 259u)
             << "typed text beyond 259";
-    Click(settings, IDCANCEL);
-    ASSERT_TRUE(WaitForGone(settings));
+    ASSERT_TRUE(Close(settings, IDCANCEL));
     ASSERT_NE(Window(kMain), nullptr);
     EXPECT_EQ(ControlText(main, kShowPackage), "") << "no package name fits the add-name";
     ExpectMessage(true, "Installするファイルがありません");

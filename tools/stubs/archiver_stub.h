@@ -10,9 +10,6 @@
 //                       and an empty line. All but result are written when the
 //                       call starts, so a call that never returns still shows.
 //   KVSTUB_RESULT       decimal value to return instead of doing any work
-//   KVSTUB_DELAY_MS     milliseconds to sleep before working and returning
-//   KVSTUB_FILL_OUTPUT  1: fill all outputSize bytes of the output buffer,
-//                       the last one NUL, the others '#'
 #pragma once
 #include <windows.h>
 

@@ -1,21 +1,25 @@
 #include "stub_log.h"
 #include <windows.h>
-#include <cstdio>
 
 bool ReadEnvironment(const char* name, char* buffer, unsigned long capacity) {
     DWORD length = GetEnvironmentVariableA(name, buffer, capacity);
     return length > 0 && length < capacity;
 }
 
+// FILE_APPEND_DATA alone puts every write at the end of the file, so that the
+// records of processes writing at the same moment never overwrite each other
+// (the C runtime's append mode seeks to the end first, which two can do at once).
 void AppendToLog(const char* variable, const std::string& text) {
     char path[MAX_PATH];
     if (!ReadEnvironment(variable, path, sizeof path))
         return;
-    std::FILE* file = std::fopen(path, "ab");
-    if (file == nullptr)
+    HANDLE file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
         return;
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
 }
 
 std::string LogLine(const char* key, const std::string& value) {

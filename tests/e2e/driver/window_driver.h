@@ -53,25 +53,15 @@ inline HWND FocusOf(HWND window) {
                                                                                   : nullptr;
 }
 
-inline bool HasChildText(HWND window, const std::string& text) {
-    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if (Text(child) == text)
-            return true;
-    return false;
-}
-
 inline RECT WindowRect(HWND window) {
     RECT rect = {};
-    ::GetWindowRect(window, &rect);
-    return rect;
+    return ::GetWindowRect(window, &rect), rect;
 }
 
-// The colour on the screen at (x, y).
 inline COLORREF ScreenPixel(int x, int y) {
     HDC screen = ::GetDC(nullptr);
     const COLORREF colour = ::GetPixel(screen, x, y);
-    ::ReleaseDC(nullptr, screen);
-    return colour;
+    return ::ReleaseDC(nullptr, screen), colour;
 }
 
 // A visible top-level window of a process.
