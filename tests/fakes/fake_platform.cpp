@@ -10,7 +10,6 @@ bool Matches(const char* pattern, const char* name) { // '*': any run of bytes, 
         return Matches(pattern + 1, name) || (*name != '\0' && Matches(pattern, name + 1));
     return *pattern == *name && (*name == '\0' || Matches(pattern + 1, name + 1));
 }
-
 std::string Trim(const std::string& text) {
     const std::size_t first = std::min(text.find_first_not_of(" \t\r"), text.size());
     return text.substr(first, text.find_last_not_of(" \t\r") + 1 - first);
@@ -52,7 +51,6 @@ std::uint32_t CFakePlatform::GetPrivateProfileStringA(const char* section, const
     buffer[length] = '\0';
     return static_cast<std::uint32_t>(length);
 }
-
 // The listing is taken whole when it starts.
 FindHandle CFakePlatform::FindFirstFileA(const char* pattern, FindData* data) {
     log.push_back(std::string("find ") + pattern);
@@ -73,7 +71,6 @@ FindHandle CFakePlatform::FindFirstFileA(const char* pattern, FindData* data) {
     openListings += listed;
     return listed ? 1 : kInvalidFindHandle;
 }
-
 // Local time is Japan's, nine hours ahead of UTC.
 bool CFakePlatform::FileTimeToLocalFileTime(const FileTime* utc, FileTime* local) {
     const std::uint64_t ticks =
@@ -81,7 +78,6 @@ bool CFakePlatform::FileTimeToLocalFileTime(const FileTime* utc, FileTime* local
     *local = {static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
     return true;
 }
-
 bool CFakePlatform::FileTimeToSystemTime(const FileTime* time, SystemTime* systemTime) {
     const std::uint64_t ticks = std::uint64_t{time->dwHighDateTime} << 32 | time->dwLowDateTime;
     const std::time_t seconds = static_cast<std::time_t>(ticks / 10000000) - 11644473600;

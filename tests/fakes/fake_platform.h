@@ -12,29 +12,24 @@
 inline bool IsCp932LeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
-
 inline std::string Fold(std::string text) { // names match regardless of letter case
     for (std::size_t i = 0; i < text.size(); i += IsCp932LeadByte(text[i]) ? 2 : 1)
         text[i] = static_cast<char>(text[i] >= 'A' && text[i] <= 'Z' ? text[i] + 32 : text[i]);
     return text;
 }
-
 using Events = std::vector<std::string>;
 using Fields = std::map<int, std::string>; // display field: its text
-
 struct FakeEntry {
     std::string path;         // looked up regardless of letter case
     std::uint32_t attributes; // 0x10 for a folder
     FileTime lastWrite;
     std::string content = ""; // of an INI file
 };
-
 struct FakeTopWindow {
     std::string title;
     int polledAfterClose = 0; // polls that still list it once asked to close; -1: all
     bool postFails = false, closing = false;
 };
-
 class CFakePlatform : public CPlatform, public CInstallerWindow {
   public:
     Events log;

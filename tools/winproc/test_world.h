@@ -1,5 +1,5 @@
-// A fresh folder for one program start, removed afterwards. Paths are ANSI
-// text: their names hold code page 932 characters.
+// A fresh folder for one program start, removed afterwards. Paths are ANSI text:
+// their names hold code page 932 characters.
 #pragma once
 #include "wait.h"
 #include <windows.h>
@@ -19,8 +19,7 @@ class TestWorld {
                      .string();
         MakeFolder("");
     }
-    // A program that has just ended may hold a file for a moment.
-    ~TestWorld() {
+    ~TestWorld() { // a program that has just ended may hold a file for a moment
         std::error_code error;
         WaitUntil([&] { return std::filesystem::remove_all(m_root, error), !error; }, 5000, 100);
     }
@@ -50,8 +49,7 @@ class TestWorld {
                   ::CloseHandle(file),
               relative);
     }
-    // The file's bytes, or "<missing>".
-    std::string ReadFile(const std::string& relative) const {
+    std::string ReadFile(const std::string& relative) const { // its bytes, or "<missing>"
         std::ifstream file(Path(relative), std::ios::binary);
         return file ? std::string(std::istreambuf_iterator<char>(file), {}) : "<missing>";
     }

@@ -1,6 +1,6 @@
-// Acting on another process's windows as a user would. Input is posted, so
-// that an action opening a modal window cannot block the test; every read is
-// a message sent with a timeout, so that a hung program cannot hang the test.
+// Acting on another process's windows as a user would. Input is posted, so that
+// an action opening a modal window cannot block the test; every read is sent
+// with a timeout, so that a hung program cannot hang the test.
 #pragma once
 #include "wait.h"
 #include <windows.h>
@@ -10,7 +10,6 @@ inline bool Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_
     return ::SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result);
 }
 
-// The answer to a message without pointers, 0 when none comes.
 inline DWORD_PTR Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
     DWORD_PTR result = 0;
     return Send(window, message, wParam, lParam, result) ? result : 0;
@@ -27,12 +26,10 @@ inline std::string Text(HWND window) {
 inline std::string ControlText(HWND dialog, int id) {
     return Text(::GetDlgItem(dialog, id));
 }
-
 inline bool SetControlText(HWND dialog, int id, const std::string& text) {
     DWORD_PTR done = 0;
-    return Send(::GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                done) &&
-           done;
+    HWND control = ::GetDlgItem(dialog, id);
+    return Send(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()), done) && done;
 }
 
 // The BN_CLICKED notification that a click on the button sends.
@@ -40,24 +37,20 @@ inline void Click(HWND dialog, int id) {
     ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                    reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
 }
-
 // Esc pressed on the dialog's control id (the dialog manager acts on the key-down).
 inline void PressEscape(HWND dialog, int id) {
     ::PostMessageA(::GetDlgItem(dialog, id), WM_KEYDOWN, VK_ESCAPE, 1);
 }
-
 // The window with the keyboard focus in the thread of window.
 inline HWND FocusOf(HWND window) {
     GUITHREADINFO info = {sizeof info, 0, {}, {}, {}, {}, {}, {}, {}};
     return ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus
                                                                                   : nullptr;
 }
-
 inline RECT WindowRect(HWND window) {
     RECT rect = {};
     return ::GetWindowRect(window, &rect), rect;
 }
-
 inline COLORREF ScreenPixel(int x, int y) {
     HDC screen = ::GetDC(nullptr);
     const COLORREF colour = ::GetPixel(screen, x, y);
