@@ -1,9 +1,7 @@
-// An unzip32.DLL like a library whose progress window pumps messages. Its first
-// call in a process acts as an impatient user on the window it was given: it
-// clicks "Install" and "設定" and presses Enter and Esc; once that is handled it
-// sends the commands Install, About and 設定, so that a dialog they open stays
-// open; then it fails. Later calls succeed at once. Each call records what it
-// sees of the window: enabled, both icons, the system menu's last two items.
+// An unzip32.DLL whose progress window pumps messages. Its first call acts as an
+// impatient user on the window it was given: clicks "Install" and "設定", Enter,
+// Esc; then it sends the commands Install, About and 設定 and fails. Later calls
+// succeed. Each records the window: enabled, icons, the system menu's end.
 #include "stub_log.h"
 #include <windows.h>
 
