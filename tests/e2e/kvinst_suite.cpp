@@ -234,8 +234,8 @@ TEST_F(Run, FirstRun) {
 
     // Each browse button fills its own edit; the picker is titled, without edit box.
     // Cancelled, it leaves the edit alone; accepted at once, it gives back the
-    // preselected folder, a drive root as C:. (Wine's first picker in a process
-    // at times preselects nothing: the OK comes second.)
+    // folder preselected (of two trailing backslashes one is cut), a drive root as
+    // C:. (Wine's first picker in a process may preselect nothing: OK comes second.)
     const std::string typed = InstallFolder() + "\\";
     const struct {
         int browse, edit;
@@ -244,7 +244,7 @@ TEST_F(Run, FirstRun) {
         std::string shown;
     } browses[] = {{kBrowseInstall, kInstallEdit, typed, IDCANCEL, typed},
                    {kBrowseInstall, kInstallEdit, "C:", IDOK, "C:"},
-                   {kBrowseInstall, kInstallEdit, typed, IDOK, InstallFolder()},
+                   {kBrowseInstall, kInstallEdit, typed + "\\", IDOK, InstallFolder()},
                    {kBrowseSave, kSaveEdit, typed, IDOK, InstallFolder()}};
     for (const auto& [browse, edit, text, answer, shown] : browses) {
         ASSERT_TRUE(SetControlText(settings, edit, text));
