@@ -52,7 +52,6 @@ void CDialog::CenterWindow() {
 // message answers what its thunk gives, or FALSE when its handler asked for Default(),
 // leaving it to the dialog manager; handlers can run nested modal loops, so that request
 // is kept per message. Commands that no map handles go to the application.
-// System commands to a disabled dialog take their default course.
 INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         auto* dialog = reinterpret_cast<CDialog*>(lParam);
@@ -66,7 +65,8 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY)
         dialog->m_hWnd = nullptr;
     // A disabled dialog waits for a modal window or a library working in its
-    // name: a command sent to it meanwhile would re-enter its handlers.
+    // name: a command sent to it meanwhile would re-enter its handlers. System
+    // commands take their default course, so the taskbar can still restore it.
     if ((message == WM_COMMAND || message == WM_SYSCOMMAND) && !::IsWindowEnabled(window))
         return FALSE;
     const MessageMapEntry* entry = FindMessageEntry(dialog->GetMessageMap(), message, wParam);
