@@ -1,7 +1,7 @@
 // An unzip32.DLL whose progress window pumps messages. Its first call acts as an
 // impatient user on the window it was given: clicks "Install" and "設定", Enter,
-// Esc; then it sends the commands Install, About and 設定 and fails. Later calls
-// succeed. Each records the window: enabled, icons, the system menu's end.
+// Esc; then it takes the focus, sends the commands Install, About and 設定 and
+// fails. Later calls succeed. Each records the window: enabled, icons, menu end.
 #include "stub_log.h"
 #include <windows.h>
 
@@ -50,7 +50,7 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
         PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
             PressAndRelease(0, ::GetDlgItem(owner, 1000));
         PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(500);
-        ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
+        ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
         ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
         ::SendMessageA(owner, WM_COMMAND, 1000, 0);
         PumpMessages(500);
