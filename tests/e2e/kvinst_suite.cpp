@@ -5,6 +5,7 @@
 #include "test_world.h"
 #include "window_driver.h"
 #include <gtest/gtest.h>
+#include <commctrl.h>
 #include <random>
 
 namespace {
@@ -233,10 +234,12 @@ TEST_F(Run, FirstRun) {
     EXPECT_EQ(Shown(settings), "|||0 1 1");
 
     // Each browse button fills its own edit; the picker is titled, without edit box.
-    // Cancelled, it leaves the edit alone; accepted at once, it gives back the
-    // folder preselected (of two trailing backslashes one is cut), a drive root as
-    // C:. (Wine's first picker in a process may preselect nothing: OK comes second.)
+    // Cancelled, or on the computer node, which has no path, it leaves the edit
+    // alone; accepted at once, it gives back the folder preselected (of two
+    // trailing backslashes one is cut), a drive root as C:. (Wine's first picker
+    // in a process may preselect nothing: OK comes second.)
     const std::string typed = InstallFolder() + "\\";
+    constexpr int kComputerNode = 0;
     const struct {
         int browse, edit;
         std::string text;
@@ -245,6 +248,7 @@ TEST_F(Run, FirstRun) {
     } browses[] = {{kBrowseInstall, kInstallEdit, typed, IDCANCEL, typed},
                    {kBrowseInstall, kInstallEdit, "C:", IDOK, "C:"},
                    {kBrowseInstall, kInstallEdit, typed + "\\", IDOK, InstallFolder()},
+                   {kBrowseSave, kSaveEdit, typed, kComputerNode, typed},
                    {kBrowseSave, kSaveEdit, typed, IDOK, InstallFolder()}};
     for (const auto& [browse, edit, text, answer, shown] : browses) {
         ASSERT_TRUE(SetControlText(settings, edit, text));
@@ -253,7 +257,14 @@ TEST_F(Run, FirstRun) {
         ASSERT_NE(picker, nullptr) << "no folder picker";
         EXPECT_NE(::FindWindowExA(picker, nullptr, "Static", "パスを指定してください。"), nullptr);
         EXPECT_EQ(::FindWindowExA(picker, nullptr, "Edit", nullptr), nullptr) << "an edit box";
-        ASSERT_TRUE(Close(picker, answer));
+        if (answer == kComputerNode) { // the desktop's items: /, My Documents, My Computer
+            HWND tree = ::FindWindowExA(picker, nullptr, "SysTreeView32", nullptr);
+            DWORD_PTR item = Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT);
+            for (WPARAM next : {TVGN_CHILD, TVGN_NEXT, TVGN_NEXT})
+                item = Ask(tree, TVM_GETNEXTITEM, next, item);
+            ASSERT_TRUE(Ask(tree, TVM_SELECTITEM, TVGN_CARET, item));
+        }
+        ASSERT_TRUE(Close(picker, answer == IDCANCEL ? IDCANCEL : IDOK));
         EXPECT_EQ(ControlText(settings, edit), shown) << text << " " << answer;
     }
     ASSERT_TRUE(SetControlText(settings, kSaveEdit, SaveFolder()));
