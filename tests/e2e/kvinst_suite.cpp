@@ -285,6 +285,9 @@ TEST_F(Run, FirstRun) {
         ASSERT_TRUE(::WindowFromPoint(at) != main ||
                     ScreenPixel(at.x, at.y) == ::GetSysColor(COLOR_BTNFACE))
             << at.y;
+    // There is no help file: the help command and F1 leave the dialog as it was.
+    ::PostMessageA(main, WM_COMMAND, 0xE146, 0);
+    ::PostMessageA(::GetDlgItem(main, IDOK), WM_KEYDOWN, VK_F1, 1);
     ::PostMessageA(main, WM_SYSCOMMAND, 0x001F, 0);
     HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
     ASSERT_NE(about, nullptr) << "no About box";
