@@ -263,6 +263,7 @@ TEST_F(Run, FirstRun) {
             for (WPARAM next : {TVGN_CHILD, TVGN_NEXT, TVGN_NEXT})
                 item = Ask(tree, TVM_GETNEXTITEM, next, item);
             ASSERT_TRUE(Ask(tree, TVM_SELECTITEM, TVGN_CARET, item));
+            EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(picker, IDOK))) << "OK greyed";
         }
         ASSERT_TRUE(Close(picker, answer == IDCANCEL ? IDCANCEL : IDOK));
         EXPECT_EQ(ControlText(settings, edit), shown) << text << " " << answer;
