@@ -8,3 +8,6 @@ foreach(target kvcore kvplatform kvframework kvui KvInst)
 endforeach()
 # Code built on CWin32Platform (the scan benchmark) must match its lack of type information.
 target_compile_options(kvplatform INTERFACE $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>)
+# The same sources give the same program, wherever and whenever built: no link
+# time in the PE header, so ld's checksum depends on the bytes alone.
+target_link_options(KvInst PRIVATE -Wl,--no-insert-timestamp)
