@@ -65,14 +65,19 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND window, UINT message, WPARAM wParam, L
     if (message == WM_NCDESTROY)
         dialog->m_hWnd = nullptr;
     // A disabled dialog waits for a modal window or a library working in its
-    // name: a command sent to it meanwhile would re-enter its handlers. System
-    // commands take their default course, so the taskbar can still restore it.
-    if ((message == WM_COMMAND || message == WM_SYSCOMMAND) && !::IsWindowEnabled(window))
+    // name, and a command handler still running may be waiting for one that
+    // enabled the dialog again: a command arriving meanwhile would re-enter
+    // the handlers. System commands take their default course, so the
+    // taskbar can still restore the dialog.
+    const bool command = message == WM_COMMAND || message == WM_SYSCOMMAND;
+    if (command && (dialog->m_inCommand || !::IsWindowEnabled(window)))
         return FALSE;
     const MessageMapEntry* entry = FindMessageEntry(dialog->GetMessageMap(), message, wParam);
     if (entry == nullptr)
         return message == WM_COMMAND && AfxGetApp()->OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
     bool outerRequest = std::exchange(dialog->m_defaultRequested, false);
+    bool outerCommand = std::exchange(dialog->m_inCommand, dialog->m_inCommand || command);
     INT_PTR answer = entry->thunk(dialog, wParam, lParam);
+    dialog->m_inCommand = outerCommand;
     return std::exchange(dialog->m_defaultRequested, outerRequest) ? FALSE : answer;
 }

@@ -30,4 +30,5 @@ class CDialog : public CWnd {
 
     UINT m_templateId;
     CWnd* m_pParentWnd;
+    bool m_inCommand = false; // a command or system command handler is running
 };

@@ -40,6 +40,12 @@ INT_PTR CallSysCommand(CWnd* window, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
+template <class Window, void (Window::*Handler)(BOOL)>
+INT_PTR CallEndSession(CWnd* window, WPARAM wParam, LPARAM) {
+    (static_cast<Window*>(window)->*Handler)(static_cast<BOOL>(wParam));
+    return TRUE;
+}
+
 // WM_QUERYDRAGICON answers with the cursor.
 template <class Window, HCURSOR (Window::*Handler)()>
 INT_PTR CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
@@ -66,12 +72,15 @@ INT_PTR CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
     }
 
 // Entries, with their handlers: void OnSysCommand(UINT id, LPARAM), void OnPaint(),
-// HCURSOR OnQueryDragIcon(), void OnDestroy(), void handler() for button id.
+// HCURSOR OnQueryDragIcon(), void OnDestroy(), void OnEndSession(BOOL ending),
+// void handler() for button id.
 #define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, &CallSysCommand<ThisClass, &ThisClass::OnSysCommand>},
 #define ON_WM_PAINT() {WM_PAINT, 0, &CallVoid<ThisClass, &ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, &CallQueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon>},
 #define ON_WM_DESTROY() {WM_DESTROY, 0, &CallVoid<ThisClass, &ThisClass::OnDestroy>},
+#define ON_WM_ENDSESSION()                                                                         \
+    {WM_ENDSESSION, 0, &CallEndSession<ThisClass, &ThisClass::OnEndSession>},
 #define ON_BN_CLICKED(id, handler)                                                                 \
     {WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), &CallVoid<ThisClass, &ThisClass::handler>},
 // clang-format on

@@ -1,28 +1,13 @@
 #include "folder_browser.h"
-#include "shell_library.h"
+#include "com_scope.h"
 #include "lead_byte.h"
+#include "shell_library.h"
 #include "text.h"
 #include <shlobj.h>
 
 namespace {
 
 const char kBrowseTitle[] = "パスを指定してください。";
-
-// The picker needs COM on this thread; a thread that already runs it in
-// another mode is left as it is.
-class ComScope {
-  public:
-    ComScope() : m_initialised(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-    ~ComScope() {
-        if (m_initialised)
-            ::CoUninitialize();
-    }
-    ComScope(const ComScope&) = delete;
-    ComScope& operator=(const ComScope&) = delete;
-
-  private:
-    bool m_initialised;
-};
 
 // The shell functions the picker needs, from SHELL32 loaded on first use.
 struct PickerFunctions {
@@ -55,7 +40,7 @@ int BrowseForFolder(char* buffer, HWND owner) {
     PickerFunctions shell;
     if (!shell.AllFound())
         return 0;
-    ComScope com;
+    ComScope com(COINIT_APARTMENTTHREADED); // the picker needs COM
     IMalloc* allocator = nullptr;
     if (FAILED(shell.getMalloc(&allocator)))
         return 0;

@@ -12,6 +12,7 @@ ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DESTROY()
+ON_WM_ENDSESSION()
 ON_BN_CLICKED(IDC_SETTINGS, OnSettings)
 END_MESSAGE_MAP()
 
@@ -82,6 +83,13 @@ HCURSOR CKvInstDlg::OnQueryDragIcon() {
 void CKvInstDlg::OnDestroy() {
     CDialog::OnDestroy();
     SaveSettings();
+}
+
+// When Windows ends the session it ends the process once this returns, and
+// the dialog is never destroyed: the settings reach the file here instead.
+void CKvInstDlg::OnEndSession(BOOL ending) {
+    if (ending)
+        SaveSettings();
 }
 
 // The dialog works on copies; only OK brings them into the installer state.

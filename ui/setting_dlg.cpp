@@ -11,8 +11,13 @@ END_MESSAGE_MAP()
 CSettingDlg::CSettingDlg(CWnd* parent) : CDialog(IDD_SETTING, parent) {}
 
 // The installer keeps each text in 260 bytes: the edits take no more than 259.
+// Over the hidden main dialog, at first run, the dialog is the program's only
+// window: a window owned by a hidden one has no taskbar button unless it asks.
 BOOL CSettingDlg::OnInitDialog() {
     CDialog::OnInitDialog();
+    if (!::IsWindowVisible(::GetWindow(m_hWnd, GW_OWNER)))
+        ::SetWindowLongA(m_hWnd, GWL_EXSTYLE,
+                         ::GetWindowLongA(m_hWnd, GWL_EXSTYLE) | WS_EX_APPWINDOW);
     const int edits[] = {IDC_INSTALL_DIR, IDC_SAVE_DIR, IDC_ADD_NAME};
     for (int id : edits)
         ::SendMessageA(GetDlgItem(id), EM_LIMITTEXT, kMaxPath - 1, 0);

@@ -1,4 +1,5 @@
 #include "win32_platform.h"
+#include "com_scope.h"
 #include "lead_byte.h"
 #include "shell_library.h"
 #include <windows.h>
@@ -153,7 +154,10 @@ ArchiverProcAddress CWin32Platform::GetProcAddress(LibraryHandle library, const 
 
 // The library may show windows of its own and pump messages until it returns:
 // the owner is disabled meanwhile, as under a modal window, so that no click or
-// key reaches it, and afterwards gets its focus back.
+// key reaches it, and afterwards gets its focus back. A window of the
+// library's that closed while the owner was disabled left another program in
+// front: the owner takes the foreground back where Windows allows it, that is
+// unless the user has since turned to another program.
 int CWin32Platform::CallArchiverProc(ArchiverProcAddress proc, WindowHandle owner,
                                      const char* commandLine, char* output,
                                      std::uint32_t outputSize) {
@@ -163,6 +167,7 @@ int CWin32Platform::CallArchiverProc(ArchiverProcAddress proc, WindowHandle owne
     int result = reinterpret_cast<ArchiverProc>(proc)(window, commandLine, output, outputSize);
     if (wasEnabled) {
         ::EnableWindow(window, TRUE);
+        ::SetForegroundWindow(window);
         if (::IsWindow(focus))
             ::SetFocus(focus);
     }
@@ -177,8 +182,11 @@ void CWin32Platform::DeleteFileA(const char* path) {
     ::DeleteFileA(path);
 }
 
+// ShellExecuteA may hand the start to a shell extension, which needs COM.
 void CWin32Platform::ShellExecuteA(const char* file, const char* folder) {
     auto shellExecute = SHELL_FUNCTION(ShellExecuteA);
-    if (shellExecute != nullptr)
-        shellExecute(nullptr, nullptr, file, nullptr, folder, SW_SHOWNORMAL);
+    if (shellExecute == nullptr)
+        return;
+    ComScope com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    shellExecute(nullptr, nullptr, file, nullptr, folder, SW_SHOWNORMAL);
 }

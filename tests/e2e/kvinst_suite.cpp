@@ -230,15 +230,18 @@ TEST_F(Run, FirstRun) {
     HWND settings = Start(kSettings);
     ASSERT_NE(settings, nullptr);
     EXPECT_TRUE(main && !::IsWindowVisible(main) && ::GetWindow(settings, GW_OWNER) == main);
+    EXPECT_TRUE(::GetWindowLongA(settings, GWL_EXSTYLE) & WS_EX_APPWINDOW) << "no taskbar button";
     ExpectCentredOver(settings, WorkArea());
     EXPECT_EQ(Shown(settings), "|||0 1 1");
 
     // Each browse button fills its own edit; the picker is titled, without edit box.
     // Cancelled, or on the computer node, which has no path, it leaves the edit
     // alone; accepted at once, it gives back the folder preselected (of two
-    // trailing backslashes one is cut), a drive root as C:. (Wine's first picker
-    // in a process may preselect nothing: OK comes second.)
+    // trailing backslashes one is cut), a drive root as C:, a folder of 259
+    // bytes. (Wine's first picker in a process may preselect nothing: OK comes second.)
     const std::string typed = InstallFolder() + "\\";
+    const std::string longest = Install(std::string(258 - InstallFolder().size(), 'L'));
+    world.MakeFolder(longest);
     constexpr int kComputerNode = 0;
     const struct {
         int browse, edit;
@@ -247,6 +250,7 @@ TEST_F(Run, FirstRun) {
         std::string shown;
     } browses[] = {{kBrowseInstall, kInstallEdit, typed, IDCANCEL, typed},
                    {kBrowseInstall, kInstallEdit, "C:", IDOK, "C:"},
+                   {kBrowseInstall, kInstallEdit, world.Path(longest), IDOK, world.Path(longest)},
                    {kBrowseInstall, kInstallEdit, typed + "\\", IDOK, InstallFolder()},
                    {kBrowseSave, kSaveEdit, typed, kComputerNode, typed},
                    {kBrowseSave, kSaveEdit, typed, IDOK, InstallFolder()}};
@@ -289,21 +293,28 @@ TEST_F(Run, FirstRun) {
     // There is no help file: the help command and F1 leave the dialog as it was.
     ::PostMessageA(main, WM_COMMAND, 0xE146, 0);
     ::PostMessageA(::GetDlgItem(main, IDOK), WM_KEYDOWN, VK_F1, 1);
-    ::PostMessageA(main, WM_SYSCOMMAND, 0x001F, 0);
-    HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
-    ASSERT_NE(about, nullptr) << "no About box";
-    ExpectCentredOver(about, WindowRect(main));
-    ASSERT_TRUE(Close(about, IDOK));
+    // The About box over the work area while the main dialog is minimised, then over it.
+    for (const bool minimised : {true, false}) {
+        ::ShowWindowAsync(main, minimised ? SW_MINIMIZE : SW_RESTORE);
+        ASSERT_TRUE(WaitUntil([&] { return ::IsIconic(main) == minimised; }, 5000));
+        ::PostMessageA(main, WM_SYSCOMMAND, 0x001F, 0);
+        HWND about = Window("ﾊﾞｰｼﾞｮﾝ情報 KvInst", main);
+        ASSERT_NE(about, nullptr) << "no About box";
+        ExpectCentredOver(about, minimised ? WorkArea() : WindowRect(main));
+        ASSERT_TRUE(Close(about, IDOK));
+    }
 
     ASSERT_NE(settings = OpenSettings(), nullptr);
     ExpectCentredOver(settings, WindowRect(main));
+    EXPECT_FALSE(::GetWindowLongA(settings, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(Shown(settings), InstallFolder() + "|" + SaveFolder() + "||1 0 0");
     ASSERT_TRUE(SetControlText(settings, kAddNameEdit, "x"));
     ASSERT_TRUE(Close(settings, IDOK));
     EXPECT_EQ(ControlText(main, kShowPackage), "");
 
     // Over a main dialog pushed past a corner of the screen, the settings
-    // dialog stays inside the work area.
+    // dialog stays inside the work area. Cancelled, it does not rescan.
+    world.WriteFile(Save("kv2026_0101.zipx"), "package");
     for (const bool topLeft : {true, false}) {
         const RECT area = WorkArea(), rect = WindowRect(main);
         ::SetWindowPos(main, nullptr,
@@ -316,6 +327,7 @@ TEST_F(Run, FirstRun) {
         EXPECT_EQ(topLeft ? inside.top : inside.bottom, topLeft ? area.top : area.bottom);
         ASSERT_TRUE(Close(settings, IDCANCEL));
     }
+    EXPECT_EQ(ControlText(main, kShowPackage), "");
 
     PressEscape(main, IDOK);
     ExpectEnds();
@@ -371,6 +383,9 @@ TEST_F(Run, Install) {
 
 // A viewer that ignores WM_CLOSE: reported after the 20 polls, no archiver
 // call. Then the LHA row's call fails: no message, nothing deleted or started.
+// Then Windows ends the session: cancelled, nothing is written and the dialog
+// goes on; at the real end, which it never holds up, the settings just
+// accepted reach the file, and Windows ends the process.
 TEST_F(Run, StubbornViewerAndFailingLha) {
     AppProcess stubborn;
     StartViewer(stubborn, "\"stubborn - kv\" --ignore-close");
@@ -391,15 +406,33 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
     EXPECT_EQ(Count("entry=Unlha\ncommandLine=e -m1 -c1 " + SaveFolder() + "\\kv2024_0301_.lzh \"" +
                     InstallFolder() + "\\\"\n"),
               1);
-    Click(main, IDCANCEL);
-    ExpectEnds();
-    EXPECT_TRUE(SettingsHold("\nDeleteFile=1\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1"));
+    HWND settings = OpenSettings(); // the delete option turned off
+    ASSERT_NE(settings, nullptr);
+    Ask(::GetDlgItem(settings, kDeleteBox), BM_CLICK);
+    ASSERT_TRUE(Close(settings, IDOK));
+    const std::string before = Settings();
+    for (const WPARAM ending : {FALSE, TRUE}) {
+        EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 1u);
+        Ask(main, WM_ENDSESSION, ending, ENDSESSION_LOGOFF);
+        EXPECT_EQ(Settings() == before, !ending);
+        EXPECT_TRUE(ending || ::IsWindowVisible(main));
+    }
+    kvinst.Kill();
+    EXPECT_TRUE(SettingsHold("\nDeleteFile=0\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1"));
 }
 
 // kv.exe newer than the package: each Install asks. A library found only in
 // the current folder is not loaded; one without its entry point is loaded,
-// freed and never called; Cancel loads nothing. The empty QuitKv reads 0.
+// freed and never called; Cancel loads nothing. The empty QuitKv reads 0. With
+// the About entry's caption (string 101) emptied, the system menu has neither
+// the entry nor the separator above it.
 TEST_F(Run, ArchiverFaults) {
+    const WORD strings96To111[16] = {}; // the block of string 101, all empty
+    HANDLE update = ::BeginUpdateResourceA(world.Path("app/KvInst.exe").c_str(), FALSE);
+    ASSERT_TRUE(::UpdateResourceA(update, RT_STRING, MAKEINTRESOURCEA(101 / 16 + 1),
+                                  MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+                                  const_cast<WORD*>(strings96To111), sizeof strings96To111) &&
+                ::EndUpdateResourceA(update, FALSE));
     ASSERT_NE(Start(), nullptr);
     const char* older = "古いファイルで上書きしますか";
     ExpectMessage(true, older, "確認");
@@ -412,7 +445,7 @@ TEST_F(Run, ArchiverFaults) {
     EXPECT_EQ(Records(), "<missing>") << "loaded although the answer was Cancel";
     ExpectMessage(true, older, "確認");
     ExpectMessage(false, "unzip32.DLLにUnZipが見つかりませんでした");
-    EXPECT_EQ(Records(), "event=loaded\n\nevent=freed\n\n");
+    EXPECT_EQ(Records(), "event=loaded\naboutEntry=0 0\n\nevent=freed\n\n");
     ExpectInstallChangedNothing("kv2024_0301.zip");
 
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -445,23 +478,28 @@ TEST_F(Run, HostileSettings) {
 }
 
 // A library that pumps messages while it works lets clicks, keys and commands
-// through: none reaches the dialog, disabled meanwhile, then enabled with the
-// focus where it was. The next Install deletes the installed package and only
-// it, starts kv.exe once and ends. The library sees both icons and the About entry.
+// through, also after enabling the dialog: none reaches the dialog, which is
+// then enabled, in front of another program's window again after the
+// library's own window closed, with the focus where it was. The next Install
+// deletes the installed package and only it, starts kv.exe once and ends. The
+// library sees both icons and the About entry, and Windows 10's version number.
 TEST_F(Run, PumpingArchiver) {
+    AppProcess other;
+    StartViewer(other, "other");
     ASSERT_NE(Start(), nullptr);
     Click(main, IDOK);
-    ExpectNoMessageBox(); // no settings dialog, About box or message box either
     ASSERT_TRUE(WaitUntil([&] { return Count("result=1\n") == 1; }, kWindowTimeoutMs));
+    ExpectNoMessageBox(); // no settings dialog, About box or message box either
     EXPECT_TRUE(::IsWindowEnabled(main));
+    EXPECT_EQ(::GetForegroundWindow(), main);
     EXPECT_EQ(FocusOf(main), ::GetDlgItem(main, IDOK));
     Click(main, IDOK);
     ExpectEnds();
-    EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 1; }, kWindowTimeoutMs));
-    const std::string call = "event=called\nenabled=0\nicons=1\n"
+    EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 2; }, kWindowTimeoutMs));
+    const std::string call = "event=called\nenabled=0\nversion=10.0\nicons=1\n"
                              "menu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nresult=",
                       calls = call + "1\n\n" + call + "0\n\nevent=start\n";
-    EXPECT_EQ(Records().substr(0, calls.size()), calls);
+    EXPECT_NE(Records().find("\n\n" + calls), std::string::npos) << Records();
     EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")) + world.ReadFile(Save("kv2024_0101.zip")),
               "<missing>package");
 }

@@ -1,7 +1,10 @@
 // An unzip32.DLL whose progress window pumps messages. Its first call acts as an
 // impatient user on the window it was given: clicks "Install" and "設定", Enter,
-// Esc; then it takes the focus, sends the commands Install, About and 設定 and
-// fails. Later calls succeed. Each records the window: enabled, icons, menu end.
+// Esc; takes the focus, sends the commands Install, About and 設定; all that
+// once on the window as given and once after enabling it, as a hand-made modal
+// window does on closing. Then a window of its own closes while the owner is
+// disabled, and the call fails. Later calls succeed. Each records the window
+// (enabled, icons, menu end) and the Windows version the process is told.
 #include "stub_log.h"
 #include <windows.h>
 
@@ -39,6 +42,8 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
     ::GetMenuStringA(menu, last, caption, sizeof caption, MF_BYPOSITION);
     AppendToLog("KVSTUB_LOG",
                 LogLine("event", "called") + LogLine("enabled", ::IsWindowEnabled(owner)) +
+                    LogLine("version", std::to_string(LOBYTE(::GetVersion())) + "." +
+                                           std::to_string(HIBYTE(::GetVersion()))) +
                     LogLine("icons", ::SendMessageA(owner, WM_GETICON, ICON_BIG, 0) &&
                                          ::SendMessageA(owner, WM_GETICON, ICON_SMALL, 0)) +
                     LogLine("menu", std::to_string(::GetMenuState(menu, last - 1, MF_BYPOSITION)) +
@@ -47,13 +52,20 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
     const bool first = ::GetEnvironmentVariableA("KVSTUB_PUMPED", nullptr, 0) == 0;
     ::SetEnvironmentVariableA("KVSTUB_PUMPED", "1"); // outlives the library's unloading
     if (first) {
-        PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
-            PressAndRelease(0, ::GetDlgItem(owner, 1000));
-        PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(500);
-        ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
-        ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
-        ::SendMessageA(owner, WM_COMMAND, 1000, 0);
-        PumpMessages(500);
+        for (BOOL enabled : {FALSE, TRUE}) {
+            ::EnableWindow(owner, enabled);
+            PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
+                PressAndRelease(0, ::GetDlgItem(owner, 1000));
+            PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(400);
+            ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
+            ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
+            ::SendMessageA(owner, WM_COMMAND, 1000, 0);
+            PumpMessages(400);
+        }
+        ::EnableWindow(owner, FALSE); // its progress window, active, closes
+        HWND progress = ::CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_VISIBLE, 0, 0, 99,
+                                          99, owner, nullptr, nullptr, nullptr);
+        ::SetActiveWindow(progress), PumpMessages(100), ::DestroyWindow(progress);
     }
     AppendToLog("KVSTUB_LOG", LogLine("result", first ? 1L : 0L) + "\n");
     return first ? 1 : 0;
