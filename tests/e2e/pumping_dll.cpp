@@ -1,10 +1,11 @@
 // An unzip32.DLL whose progress window pumps messages. Its first call acts as an
-// impatient user on the window it was given: clicks "Install" and "設定", Enter,
-// Esc; takes the focus, sends the commands Install, About and 設定; all that
-// once on the window as given and once after enabling it, as a hand-made modal
-// window does on closing. Then a window of its own closes while the owner is
-// disabled, and the call fails. Later calls succeed. Each records the window
-// (enabled, icons, menu end) and the Windows version the process is told.
+// impatient user on the window it was given: takes the focus, sends the
+// commands Install, About and 設定, clicks "Install" and "設定", presses Enter
+// and Esc; all that once on the window as given and once after enabling it, as
+// a hand-made modal window does on closing. Then a window of its own takes the
+// activation (the dialog keeps "設定" as its focus) and closes once the owner
+// is disabled again, and the call fails. Later calls succeed. Each records the
+// window (enabled, icons, menu end) and the Windows version the process is told.
 #include "stub_log.h"
 #include <windows.h>
 
@@ -54,18 +55,17 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
     if (first) {
         for (BOOL enabled : {FALSE, TRUE}) {
             ::EnableWindow(owner, enabled);
-            PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
-                PressAndRelease(0, ::GetDlgItem(owner, 1000));
-            PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(400);
             ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
             ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
             ::SendMessageA(owner, WM_COMMAND, 1000, 0);
-            PumpMessages(400);
+            PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
+                PressAndRelease(0, ::GetDlgItem(owner, 1000));
+            PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(400);
         }
-        ::EnableWindow(owner, FALSE); // its progress window, active, closes
         HWND progress = ::CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_VISIBLE, 0, 0, 99,
                                           99, owner, nullptr, nullptr, nullptr);
-        ::SetActiveWindow(progress), PumpMessages(100), ::DestroyWindow(progress);
+        ::SetActiveWindow(progress), PumpMessages(100);
+        ::EnableWindow(owner, FALSE), ::DestroyWindow(progress);
     }
     AppendToLog("KVSTUB_LOG", LogLine("result", first ? 1L : 0L) + "\n");
     return first ? 1 : 0;
