@@ -250,10 +250,10 @@ TEST_F(Run, FirstRun) {
         std::string shown;
     } browses[] = {{kBrowseInstall, kInstallEdit, typed, IDCANCEL, typed},
                    {kBrowseInstall, kInstallEdit, "C:", IDOK, "C:"},
-                   {kBrowseInstall, kInstallEdit, world.Path(longest), IDOK, world.Path(longest)},
                    {kBrowseInstall, kInstallEdit, typed + "\\", IDOK, InstallFolder()},
                    {kBrowseSave, kSaveEdit, typed, kComputerNode, typed},
-                   {kBrowseSave, kSaveEdit, typed, IDOK, InstallFolder()}};
+                   {kBrowseSave, kSaveEdit, typed, IDOK, InstallFolder()},
+                   {kBrowseSave, kSaveEdit, world.Path(longest), IDOK, world.Path(longest)}};
     for (const auto& [browse, edit, text, answer, shown] : browses) {
         ASSERT_TRUE(SetControlText(settings, edit, text));
         Click(settings, browse);
