@@ -58,34 +58,26 @@ bool CInstaller::AgeCheckAllows() {
     return m_window.ShowMessage(kMsgOverwriteOlder, kCaptionConfirm, kMbOkCancel) == kIdOk;
 }
 
-void CInstaller::Install() {
-    if (m_packageFind.cFileName[0] == '\0') {
-        m_window.ShowMessage(kMsgNoPackage, nullptr, kMbOk);
-        return;
-    }
-    InstallPaths paths;
-    if (!FormInstallPaths(paths) || !AgeCheckAllows())
-        return;
+// Closing the viewer (when set) and the archiver's call: the part that cannot
+// answer Windows. Gives the call's result, or leaves a message in message and
+// gives -1 when it did not come to the call.
+int CInstaller::Unpack(const InstallPaths& paths, char (&message)[kMaxPath]) {
     if (m_quitApp != 0 && !CloseRunningApp()) {
-        m_window.ShowMessage(kMsgAppNotClosed, nullptr, kMbOk);
-        return;
+        std::snprintf(message, sizeof message, "%s", kMsgAppNotClosed);
+        return -1;
     }
-
     const ArchiverEntry& archiver = g_archivers[m_archiver];
-    char message[kMaxPath];
     LibraryHandle library = m_platform.LoadLibraryA(archiver.dllName);
     if (library == nullptr) {
         std::snprintf(message, sizeof message, kFmtLibraryNotLoaded, archiver.dllName);
-        m_window.ShowMessage(message, nullptr, kMbOk);
-        return;
+        return -1;
     }
     ArchiverProcAddress proc = m_platform.GetProcAddress(library, archiver.entryName);
     if (proc == nullptr) {
         m_platform.FreeLibrary(library);
         std::snprintf(message, sizeof message, kFmtEntryNotFound, archiver.dllName,
                       archiver.entryName);
-        m_window.ShowMessage(message, nullptr, kMbOk);
-        return;
+        return -1;
     }
     char commandLine[1000];
     std::snprintf(commandLine, sizeof commandLine, "%s %s %s", archiver.command, paths.archive,
@@ -94,6 +86,29 @@ void CInstaller::Install() {
     int result = m_platform.CallArchiverProc(proc, m_window.OwnerWindow(), commandLine, output,
                                              sizeof output);
     m_platform.FreeLibrary(library);
+    return result;
+}
+
+// The settings accepted in this run reach the file before the part that
+// cannot answer: Windows may end a program that does not respond, a library
+// may crash, and the file would then keep the old ones. While that part runs
+// the end of the session is refused, so that the session cannot end halfway
+// through the unpacking; a message box after it lets the session end again.
+void CInstaller::Install() {
+    if (m_packageFind.cFileName[0] == '\0') {
+        m_window.ShowMessage(kMsgNoPackage, nullptr, kMbOk);
+        return;
+    }
+    InstallPaths paths;
+    if (!FormInstallPaths(paths) || !AgeCheckAllows())
+        return;
+    SaveSettings();
+    char message[kMaxPath] = "";
+    m_platform.ShutdownBlockReasonCreate(m_window.OwnerWindow(), kMsgInstalling);
+    int result = Unpack(paths, message);
+    m_platform.ShutdownBlockReasonDestroy(m_window.OwnerWindow());
+    if (message[0] != '\0')
+        m_window.ShowMessage(message, nullptr, kMbOk);
     if (result != 0)
         return;
 

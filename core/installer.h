@@ -54,6 +54,7 @@ class CInstaller {
     void SetInstalledTime();
     bool FormInstallPaths(InstallPaths& paths);
     bool AgeCheckAllows();
+    int Unpack(const InstallPaths& paths, char (&message)[kMaxPath]);
 };
 
 // Settings-file helpers.

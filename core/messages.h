@@ -8,3 +8,4 @@ constexpr char kMsgAppNotClosed[] = "Kolva Viewを終了できませんでした
 constexpr char kFmtLibraryNotLoaded[] = "%sが開けませんでした";
 constexpr char kFmtEntryNotFound[] = "%sに%sが見つかりませんでした";
 constexpr char kFmtPathTooLong[] = "パスが長すぎるためInstallできません\n%s";
+constexpr char kMsgInstalling[] = "Kolva View をインストールしています";

@@ -56,4 +56,10 @@ class CPlatform {
     virtual void DeleteFileA(const char* path) = 0;
     // ShellExecuteA(no owner, default verb, file, no parameters, folder, SW_SHOWNORMAL)
     virtual void ShellExecuteA(const char* file, const char* folder) = 0;
+
+    // The part of an install that cannot answer Windows: from the first call
+    // to the last, the window refuses the end of the session, and Windows shows
+    // the reason (code page 932 text) beside its offer to end it all the same.
+    virtual void ShutdownBlockReasonCreate(WindowHandle window, const char* reason) = 0;
+    virtual void ShutdownBlockReasonDestroy(WindowHandle window) = 0;
 };

@@ -46,6 +46,14 @@ INT_PTR CallEndSession(CWnd* window, WPARAM wParam, LPARAM) {
     return TRUE;
 }
 
+// A dialog procedure answers WM_QUERYENDSESSION through DWLP_MSGRESULT.
+template <class Window, BOOL (Window::*Handler)()>
+INT_PTR CallQueryEndSession(CWnd* window, WPARAM, LPARAM) {
+    Window* dialog = static_cast<Window*>(window);
+    ::SetWindowLongPtrA(dialog->m_hWnd, DWLP_MSGRESULT, (dialog->*Handler)());
+    return TRUE;
+}
+
 // WM_QUERYDRAGICON answers with the cursor.
 template <class Window, HCURSOR (Window::*Handler)()>
 INT_PTR CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
@@ -72,13 +80,15 @@ INT_PTR CallQueryDragIcon(CWnd* window, WPARAM, LPARAM) {
     }
 
 // Entries, with their handlers: void OnSysCommand(UINT id, LPARAM), void OnPaint(),
-// HCURSOR OnQueryDragIcon(), void OnDestroy(), void OnEndSession(BOOL ending),
-// void handler() for button id.
+// HCURSOR OnQueryDragIcon(), void OnDestroy(), BOOL OnQueryEndSession() (TRUE lets the
+// session end), void OnEndSession(BOOL ending), void handler() for button id.
 #define ON_WM_SYSCOMMAND() {WM_SYSCOMMAND, 0, &CallSysCommand<ThisClass, &ThisClass::OnSysCommand>},
 #define ON_WM_PAINT() {WM_PAINT, 0, &CallVoid<ThisClass, &ThisClass::OnPaint>},
 #define ON_WM_QUERYDRAGICON()                                                                      \
     {WM_QUERYDRAGICON, 0, &CallQueryDragIcon<ThisClass, &ThisClass::OnQueryDragIcon>},
 #define ON_WM_DESTROY() {WM_DESTROY, 0, &CallVoid<ThisClass, &ThisClass::OnDestroy>},
+#define ON_WM_QUERYENDSESSION()                                                                    \
+    {WM_QUERYENDSESSION, 0, &CallQueryEndSession<ThisClass, &ThisClass::OnQueryEndSession>},
 #define ON_WM_ENDSESSION()                                                                         \
     {WM_ENDSESSION, 0, &CallEndSession<ThisClass, &ThisClass::OnEndSession>},
 #define ON_BN_CLICKED(id, handler)                                                                 \

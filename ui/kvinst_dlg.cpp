@@ -12,6 +12,7 @@ ON_WM_SYSCOMMAND()
 ON_WM_PAINT()
 ON_WM_QUERYDRAGICON()
 ON_WM_DESTROY()
+ON_WM_QUERYENDSESSION()
 ON_WM_ENDSESSION()
 ON_BN_CLICKED(IDC_SETTINGS, OnSettings)
 END_MESSAGE_MAP()
@@ -83,6 +84,12 @@ HCURSOR CKvInstDlg::OnQueryDragIcon() {
 void CKvInstDlg::OnDestroy() {
     CDialog::OnDestroy();
     SaveSettings();
+}
+
+// While an install cannot answer, the end of the session is refused: Windows
+// would end it halfway through the unpacking. Otherwise it is never held up.
+BOOL CKvInstDlg::OnQueryEndSession() {
+    return !m_win32Platform.IsShutdownBlocked();
 }
 
 // When Windows ends the session it ends the process once this returns, and

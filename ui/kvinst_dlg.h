@@ -28,6 +28,7 @@ class CKvInstDlg : private CWin32PlatformHolder,
     void OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnDestroy();
+    BOOL OnQueryEndSession();
     void OnEndSession(BOOL ending);
     void OnSettings();
 

@@ -2,6 +2,11 @@
 #include "folder_browser.h"
 #include "records.h"
 #include "resource.h"
+#include <cstring>
+
+namespace {
+const char kMsgTooLong[] = "259バイトより長くは設定できません";
+}
 
 BEGIN_MESSAGE_MAP(CSettingDlg, CDialog)
 ON_BN_CLICKED(IDC_BROWSE_SAVE_DIR, OnBrowseSaveDir)
@@ -10,9 +15,10 @@ END_MESSAGE_MAP()
 
 CSettingDlg::CSettingDlg(CWnd* parent) : CDialog(IDD_SETTING, parent) {}
 
-// The installer keeps each text in 260 bytes: the edits take no more than 259.
-// Over the hidden main dialog, at first run, the dialog is the program's only
-// window: a window owned by a hidden one has no taskbar button unless it asks.
+// The installer keeps each text in 260 bytes: the edits take no more than 259
+// characters (OK refuses more than 259 bytes). Over the hidden main dialog, at first run, the
+// dialog is the program's only window: a window owned by a hidden one has no taskbar button unless
+// it asks.
 BOOL CSettingDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     if (!::IsWindowVisible(::GetWindow(m_hWnd, GW_OWNER)))
@@ -32,6 +38,28 @@ void CSettingDlg::DoDataExchange(CDataExchange* pDX) {
     DDX_Check(pDX, IDC_DELETE_FILE, m_bDeleteFile);
     DDX_Check(pDX, IDC_QUIT_APP, m_bQuitApp);
     DDX_Check(pDX, IDC_EXECUTE_APP, m_bExecuteApp);
+}
+
+// The edits count characters, the installer bytes, and a double-byte character
+// takes two: a text over 259 bytes is refused, not cut, since a cut folder is
+// another folder. The dialog stays, with the focus in that edit, its text selected.
+void CSettingDlg::OnOK() {
+    CDataExchange toMembers = {true, this};
+    DoDataExchange(&toMembers);
+    const struct {
+        int id;
+        const char* text;
+    } texts[] = {{IDC_INSTALL_DIR, m_strInstallDir},
+                 {IDC_SAVE_DIR, m_strSaveDir},
+                 {IDC_ADD_NAME, m_strAddName}};
+    for (const auto& [id, text] : texts) {
+        if (std::strlen(text) > kMaxPath - 1) {
+            MessageBox(kMsgTooLong, nullptr, MB_OK);
+            SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(id)), TRUE);
+            return;
+        }
+    }
+    EndDialog(IDOK);
 }
 
 void CSettingDlg::OnBrowseSaveDir() {

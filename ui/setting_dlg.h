@@ -17,6 +17,7 @@ class CSettingDlg : public CDialog {
   protected:
     BOOL OnInitDialog() override;
     void DoDataExchange(CDataExchange* pDX) override;
+    void OnOK() override;
 
     void OnBrowseSaveDir();
     void OnBrowseInstallDir();

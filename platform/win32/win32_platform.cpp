@@ -1,6 +1,7 @@
 #include "win32_platform.h"
 #include "com_scope.h"
 #include "lead_byte.h"
+#include "process_ground.h"
 #include "shell_library.h"
 #include <windows.h>
 #include <shellapi.h>
@@ -58,6 +59,11 @@ BOOL CALLBACK EnumWindowsThunk(HWND window, LPARAM parameter) {
 }
 
 using ArchiverProc = int(WINAPI*)(HWND owner, LPCSTR commandLine, LPSTR output, DWORD outputSize);
+
+// USER32's function name, typed as its declaration; nullptr where Windows lacks it.
+#define USER32_FUNCTION(name)                                                                      \
+    reinterpret_cast<decltype(&::name)>(                                                           \
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("user32.dll"), #name)))
 
 } // namespace
 
@@ -157,14 +163,17 @@ ArchiverProcAddress CWin32Platform::GetProcAddress(LibraryHandle library, const 
 // key reaches it, and afterwards gets its focus back. A window of the
 // library's that closed while the owner was disabled left another program in
 // front: the owner takes the foreground back where Windows allows it, that is
-// unless the user has since turned to another program.
+// unless the user has since turned to another program. Before anything else,
+// the process gets back what the library may have changed in it.
 int CWin32Platform::CallArchiverProc(ArchiverProcAddress proc, WindowHandle owner,
                                      const char* commandLine, char* output,
                                      std::uint32_t outputSize) {
     HWND window = static_cast<HWND>(owner);
     HWND focus = ::GetFocus();
     bool wasEnabled = !::EnableWindow(window, FALSE);
+    ProcessGround ground;
     int result = reinterpret_cast<ArchiverProc>(proc)(window, commandLine, output, outputSize);
+    ground.Restore();
     if (wasEnabled) {
         ::EnableWindow(window, TRUE);
         ::SetForegroundWindow(window);
@@ -189,4 +198,22 @@ void CWin32Platform::ShellExecuteA(const char* file, const char* folder) {
         return;
     ComScope com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     shellExecute(nullptr, nullptr, file, nullptr, folder, SW_SHOWNORMAL);
+}
+
+// Windows XP has neither function: there the refusal of WM_QUERYENDSESSION
+// alone holds the session, without a reason shown. The reason is code page
+// 932 text, as all of the installer's own.
+void CWin32Platform::ShutdownBlockReasonCreate(WindowHandle window, const char* reason) {
+    m_shutdownBlocked = true;
+    wchar_t text[128];
+    auto create = USER32_FUNCTION(ShutdownBlockReasonCreate);
+    if (create != nullptr && ::MultiByteToWideChar(932, 0, reason, -1, text, 128) > 0)
+        create(static_cast<HWND>(window), text);
+}
+
+void CWin32Platform::ShutdownBlockReasonDestroy(WindowHandle window) {
+    m_shutdownBlocked = false;
+    auto destroy = USER32_FUNCTION(ShutdownBlockReasonDestroy);
+    if (destroy != nullptr)
+        destroy(static_cast<HWND>(window));
 }

@@ -33,4 +33,12 @@ class CWin32Platform : public CPlatform {
 
     void DeleteFileA(const char* path) override;
     void ShellExecuteA(const char* file, const char* folder) override;
+
+    void ShutdownBlockReasonCreate(WindowHandle window, const char* reason) override;
+    void ShutdownBlockReasonDestroy(WindowHandle window) override;
+    // True from ShutdownBlockReasonCreate to ShutdownBlockReasonDestroy.
+    bool IsShutdownBlocked() const { return m_shutdownBlocked; }
+
+  private:
+    bool m_shutdownBlocked = false;
 };

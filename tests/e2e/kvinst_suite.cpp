@@ -35,7 +35,7 @@ struct World {
     SYSTEMTIME viewerWritten; // UTC
     std::vector<const char*> entries;
     const char* unzip;          // beside KvInst; nullptr: one in its current folder only
-    const char* archiverResult; // KVSTUB_RESULT; "" lets the stand-in work
+    const char* archiverResult; // KVSTUB_RESULT, and the pumping library's KVSTUB_SCRIPT
     const char* settings;       // kvinst.ini; nullptr: none
 };
 
@@ -54,9 +54,9 @@ const World kWorlds[] = {
      "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
     {"ArchiverFaults", "s", "i", {2024, 3, 0, 2, 12, 0, 0, 0}, {"kv2024_0301.zip"}, nullptr, "",
      "[INSTDATA]\r\nInstallDirectory=i\r\nSaveDirectory=s\r\nDeleteFile=1\r\nQuitKv=\r\n"},
-    {"PumpingArchiver", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0},
-     {"kv2025_0301.zip", "kv2024_0101.zip"}, kPumping, "",
-     "[INSTDATA]\r\nInstallDirectory={install}\r\nSaveDirectory={save}\r\nDeleteFile=1\r\n"},
+    {"PumpingArchiver", "s", "i", {2024, 1, 0, 1, 0, 0, 0, 0},
+     {"kv2025_0301.zip", "kv2024_0101.zip"}, kPumping, "impatient,chdir,dllsearch,quit,fail;wait,chdir",
+     "[INSTDATA]\r\nInstallDirectory=i\r\nSaveDirectory=s\r\nDeleteFile=1\r\n"},
     {"HostileSettings", "save", "install", {2024, 1, 0, 1, 0, 0, 0, 0}, {"kv2024_0301.zip"},
      kUnzip, "",
      "{junk}\r\n[User]\r\nkeep=1\r\n{junk}\r\n[INSTDATA]\nInstallDirectory={install}\n"
@@ -115,8 +115,8 @@ class Run : public ::testing::Test {
             world.WriteFile("app/kvinst.ini", Expand(row->settings, world, *row));
         for (const char* log : {"KVSTUB_LOG", "KVSTUB_KV_LOG"})
             ::SetEnvironmentVariableA(log, world.Path("records.txt").c_str());
-        ::SetEnvironmentVariableA("KVSTUB_RESULT",
-                                  *row->archiverResult ? row->archiverResult : nullptr);
+        for (const char* script : {"KVSTUB_RESULT", "KVSTUB_SCRIPT"}) // "": the stand-in works
+            ::SetEnvironmentVariableA(script, *row->archiverResult ? row->archiverResult : nullptr);
     }
 
     // Ends every kv.exe started (a Wine process left running holds the test
@@ -180,14 +180,14 @@ class Run : public ::testing::Test {
         ASSERT_TRUE(viewer.Start(world.Path(Install("kv.exe")), arguments, InstallFolder()));
         ASSERT_NE(WindowQuery{viewer.Id()}.WaitFor(), nullptr);
     }
-    // Presses Install if asked to; expects a message box (its text in control
-    // 0xFFFF) with this text and caption, and answers it.
-    void ExpectMessage(bool pressInstall, const char* text, const char* caption = "KvInst",
+    // Presses OK of dialog if given; expects a message box over it (by default
+    // the main dialog; its text in control 0xFFFF) with this text and caption, and answers it.
+    void ExpectMessage(HWND dialog, const char* text, const char* caption = "KvInst",
                        int answer = IDOK) {
-        if (pressInstall)
-            Click(main, IDOK);
-        HWND box = nullptr; // found maybe before its text is set: wait for the text
-        const auto shown = [&] { return (box = WindowQuery{kvinst.Id(), nullptr, main}.Find()); };
+        if (dialog != nullptr)
+            Click(dialog, IDOK);
+        HWND box = nullptr, owner = dialog ? dialog : main; // box found maybe before its text
+        const auto shown = [&] { return (box = WindowQuery{kvinst.Id(), nullptr, owner}.Find()); };
         EXPECT_TRUE(WaitUntil([&] { return shown() && ControlText(box, 0xFFFF) == text; }, 60000))
             << "no such message box: " << text;
         EXPECT_EQ(Text(box), caption);
@@ -385,14 +385,15 @@ TEST_F(Run, Install) {
 // call. Then the LHA row's call fails: no message, nothing deleted or started.
 // Then Windows ends the session: cancelled, nothing is written and the dialog
 // goes on; at the real end, which it never holds up, the settings just
-// accepted reach the file, and Windows ends the process.
+// accepted reach the file. Killed while waiting for a viewer, it has written
+// the settings accepted since.
 TEST_F(Run, StubbornViewerAndFailingLha) {
     AppProcess stubborn;
     StartViewer(stubborn, "\"stubborn - kv\" --ignore-close");
     ASSERT_NE(Start(), nullptr);
     EXPECT_EQ(ControlText(main, kShowPackage), "kv2024_0301_.lzh");
     const ULONGLONG pressed = ::GetTickCount64();
-    ExpectMessage(true, "Kolva Viewを終了できませんでした");
+    ExpectMessage(main, "Kolva Viewを終了できませんでした");
     EXPECT_GE(::GetTickCount64() - pressed, 9500u);
     EXPECT_TRUE(stubborn.IsRunning());
     EXPECT_EQ(Count("event=close\n"), 1);
@@ -417,8 +418,17 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
         EXPECT_EQ(Settings() == before, !ending);
         EXPECT_TRUE(ending || ::IsWindowVisible(main));
     }
-    kvinst.Kill();
     EXPECT_TRUE(SettingsHold("\nDeleteFile=0\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1"));
+    // Ended while it waits for the viewer, it leaves the settings accepted before.
+    ASSERT_NE(settings = OpenSettings(), nullptr);
+    Ask(::GetDlgItem(settings, kDeleteBox), BM_CLICK);
+    ASSERT_TRUE(Close(settings, IDOK));
+    AppProcess again;
+    StartViewer(again, "\"again - kv\" --ignore-close");
+    Click(main, IDOK);
+    ASSERT_TRUE(WaitUntil([&] { return Count("event=close\n") == 2; }, kWindowTimeoutMs));
+    kvinst.Kill();
+    EXPECT_TRUE(SettingsHold("\nDeleteFile=1")) << "the settings accepted were lost";
 }
 
 // kv.exe newer than the package: each Install asks. A library found only in
@@ -435,16 +445,16 @@ TEST_F(Run, ArchiverFaults) {
                 ::EndUpdateResourceA(update, FALSE));
     ASSERT_NE(Start(), nullptr);
     const char* older = "古いファイルで上書きしますか";
-    ExpectMessage(true, older, "確認");
-    ExpectMessage(false, "unzip32.DLLが開けませんでした");
+    ExpectMessage(main, older, "確認");
+    ExpectMessage(nullptr, "unzip32.DLLが開けませんでした");
     EXPECT_EQ(Records(), "<missing>") << "the planted library was loaded";
 
     world.CopyIn(BesideProgram(kNoEntryLibrary), "app/unzip32.DLL");
-    ExpectMessage(true, older, "確認", IDCANCEL);
+    ExpectMessage(main, older, "確認", IDCANCEL);
     ExpectNoMessageBox();
     EXPECT_EQ(Records(), "<missing>") << "loaded although the answer was Cancel";
-    ExpectMessage(true, older, "確認");
-    ExpectMessage(false, "unzip32.DLLにUnZipが見つかりませんでした");
+    ExpectMessage(main, older, "確認");
+    ExpectMessage(nullptr, "unzip32.DLLにUnZipが見つかりませんでした");
     EXPECT_EQ(Records(), "event=loaded\naboutEntry=0 0\n\nevent=freed\n\n");
     ExpectInstallChangedNothing("kv2024_0301.zip");
 
@@ -456,7 +466,8 @@ TEST_F(Run, ArchiverFaults) {
 // Junk, a huge value, overlong and 40-digit numbers, and a value cut inside a
 // double-byte character after a long run of digits (whose stale byte once made
 // QuitKv 5 read as 57): the program stays usable and writes sane values. The
-// empty save folder opens the settings dialog, which shows the cut add-name.
+// empty save folder opens the settings dialog, which shows the cut add-name
+// and refuses a folder over 259 bytes.
 TEST_F(Run, HostileSettings) {
     HWND settings = Start(kSettings);
     ASSERT_NE(settings, nullptr);
@@ -464,10 +475,21 @@ TEST_F(Run, HostileSettings) {
     for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
         EXPECT_EQ(Ask(::GetDlgItem(settings, id), EM_GETLIMITTEXT), 259u)
             << "typed text beyond 259";
+    // 303 bytes of double-byte characters, 151 characters, typed into an edit:
+    // OK refuses them, and the dialog stays, with them and the focus in the edit.
+    std::string overlong = "C:\\";
+    while (overlong.size() < 303)
+        overlong += "表";
+    HWND edit = ::GetDlgItem(settings, kInstallEdit);
+    DWORD_PTR typed = Ask(edit, EM_SETSEL, 0, -1);
+    Send(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(overlong.c_str()), typed);
+    ExpectMessage(settings, "259バイトより長くは設定できません");
+    EXPECT_TRUE(::IsWindowVisible(settings) && FocusOf(settings) == edit);
+    EXPECT_EQ(ControlText(settings, kInstallEdit), overlong);
     ASSERT_TRUE(Close(settings, IDCANCEL));
     ASSERT_NE(Window(kMain), nullptr);
     EXPECT_EQ(ControlText(main, kShowPackage), "") << "no package name fits the add-name";
-    ExpectMessage(true, "Installするファイルがありません");
+    ExpectMessage(main, "Installするファイルがありません");
     PressEscape(main, IDOK);
     ExpectEnds();
     for (const std::string& line :
@@ -480,28 +502,61 @@ TEST_F(Run, HostileSettings) {
 // A library that pumps messages while it works lets clicks, keys and commands
 // through, also after enabling the dialog: none reaches the dialog, which is
 // then enabled, in front of another program's window again after the
-// library's own window closed, with the focus where it was. The next Install
-// deletes the installed package and only it, starts kv.exe once and ends. The
-// library sees both icons and the About entry, and Windows 10's version number.
+// library's own window closed, with the focus where it was. The library also
+// changed the current folder, gave back the default library search and asked
+// to quit: the dialog stays, and a library planted in its current folder is
+// not loaded. The next call, with new settings accepted, waits: meanwhile the
+// settings are in the file, the end of the session is refused and its real
+// end writes the settings; then it changes the current folder and succeeds,
+// and the package named relative to the first current folder is deleted, and
+// only it, and kv.exe started once. The library sees both icons, the About
+// entry, Common Controls 6 buttons and Windows 10's version number; neither
+// the planted SHELL32 nor the planted COMCTL32 beside KvInst is loaded.
 TEST_F(Run, PumpingArchiver) {
+    for (const char* planted : {"app/shell32.dll", "app/comctl32.dll"})
+        world.CopyIn(BesideProgram(kNoEntryLibrary), planted);
+    world.MakeFolder(Install("s"));
+    world.WriteFile(Install(Save("kv2025_0301.zip")), "decoy");
     AppProcess other;
     StartViewer(other, "other");
     ASSERT_NE(Start(), nullptr);
     Click(main, IDOK);
     ASSERT_TRUE(WaitUntil([&] { return Count("result=1\n") == 1; }, kWindowTimeoutMs));
     ExpectNoMessageBox(); // no settings dialog, About box or message box either
-    EXPECT_TRUE(::IsWindowEnabled(main));
+    ASSERT_TRUE(::IsWindowVisible(main) && ::IsWindowEnabled(main)) << "gone after WM_QUIT";
     EXPECT_EQ(::GetForegroundWindow(), main);
     EXPECT_EQ(FocusOf(main), ::GetDlgItem(main, IDOK));
+    ASSERT_TRUE(
+        ::MoveFileA(world.Path("app/unzip32.DLL").c_str(), world.Path("unzip32.DLL").c_str()));
+    ExpectMessage(main, "unzip32.DLLが開けませんでした");
+    ASSERT_TRUE(
+        ::MoveFileA(world.Path("unzip32.DLL").c_str(), world.Path("app/unzip32.DLL").c_str()));
+
+    HWND settings = OpenSettings(); // the quit option turned off
+    ASSERT_NE(settings, nullptr);
+    Ask(::GetDlgItem(settings, kQuitBox), BM_CLICK);
+    ASSERT_TRUE(Close(settings, IDOK));
     Click(main, IDOK);
+    HWND unpacking = Window("unpacking", main);
+    ASSERT_NE(unpacking, nullptr);
+    EXPECT_TRUE(SettingsHold("\nQuitKv=0")) << "the settings accepted are not in the file";
+    EXPECT_EQ(Ask(main, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 0u) << "the session may end";
+    ASSERT_TRUE(::DeleteFileA(world.Path("app/kvinst.ini").c_str()));
+    Ask(main, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(SettingsHold("\nQuitKv=0"));
+    ::PostMessageA(unpacking, WM_CLOSE, 0, 0);
     ExpectEnds();
     EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 2; }, kWindowTimeoutMs));
     const std::string call = "event=called\nenabled=0\nversion=10.0\nicons=1\n"
-                             "menu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nresult=",
+                             "menu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nthemed=1\nresult=",
                       calls = call + "1\n\n" + call + "0\n\nevent=start\n";
-    EXPECT_NE(Records().find("\n\n" + calls), std::string::npos) << Records();
-    EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")) + world.ReadFile(Save("kv2024_0101.zip")),
-              "<missing>package");
+    const std::size_t at = Records().find("\n\n" + calls);
+    EXPECT_NE(at, std::string::npos) << Records();
+    EXPECT_NE(Records().find("directory=" + InstallFolder() + "\n", at), std::string::npos);
+    EXPECT_EQ(Count("event=loaded\n"), 0) << "a planted library was loaded";
+    EXPECT_EQ(world.ReadFile(Save("kv2025_0301.zip")) + world.ReadFile(Save("kv2024_0101.zip")) +
+                  world.ReadFile(Install(Save("kv2025_0301.zip"))),
+              "<missing>packagedecoy");
 }
 
 // The unpacking stand-in the demo relies on (Install is its round trip): a name

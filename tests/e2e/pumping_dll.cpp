@@ -1,13 +1,21 @@
-// An unzip32.DLL whose progress window pumps messages. Its first call acts as an
-// impatient user on the window it was given: takes the focus, sends the
-// commands Install, About and 設定, clicks "Install" and "設定", presses Enter
-// and Esc; all that once on the window as given and once after enabling it, as
-// a hand-made modal window does on closing. Then a window of its own takes the
-// activation (the dialog keeps "設定" as its focus) and closes once the owner
-// is disabled again, and the call fails. Later calls succeed. Each records the
-// window (enabled, icons, menu end) and the Windows version the process is told.
+// An unzip32.DLL that behaves as a third-party library may: KVSTUB_SCRIPT names
+// what each call does, calls separated by ';', actions by ','. "impatient"
+// acts as an impatient user on the window it was given while its progress
+// window pumps messages: takes the focus, sends the commands Install, About
+// and 設定, clicks "Install" and "設定", presses Enter and Esc; all that once
+// on the window as given and once after enabling it, as a hand-made modal
+// window does on closing; then a window of its own takes the activation (the
+// dialog keeps "設定" as its focus) and closes once the owner is disabled
+// again. "wait" pumps until the test closes its window "unpacking". "chdir"
+// makes the destination the current folder, "dllsearch" gives the process the
+// default library search, "quit" posts WM_QUIT, "fail" returns 1 (else 0).
+// Each call records the window (enabled, icons, menu end, whether its buttons
+// are Common Controls 6 ones) and the Windows version the process is told.
 #include "stub_log.h"
 #include <windows.h>
+#include <commctrl.h>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -34,12 +42,42 @@ void PumpMessages(DWORD milliseconds) {
             ::TranslateMessage(&message), ::DispatchMessageA(&message);
 }
 
+// This call's part of the script; the count outlives the library's unloading.
+std::string ThisCallsActions() {
+    char text[256] = "", count[8] = "0";
+    ReadEnvironment("KVSTUB_SCRIPT", text, sizeof text);
+    ReadEnvironment("KVSTUB_CALLS", count, sizeof count);
+    const int call = std::atoi(count);
+    ::SetEnvironmentVariableA("KVSTUB_CALLS", std::to_string(call + 1).c_str());
+    std::string script = std::string(text) + ";";
+    for (int i = 0; i < call; ++i)
+        script.erase(0, script.find(';') + 1); // once none is left, npos + 1 erases nothing
+    return script.substr(0, script.find(';')) + ",";
+}
+
+void ActImpatiently(HWND owner) {
+    for (BOOL enabled : {FALSE, TRUE}) {
+        ::EnableWindow(owner, enabled);
+        ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
+        ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
+        ::SendMessageA(owner, WM_COMMAND, 1000, 0);
+        PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
+            PressAndRelease(0, ::GetDlgItem(owner, 1000));
+        PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(400);
+    }
+    HWND progress = ::CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99,
+                                      owner, nullptr, nullptr, nullptr);
+    ::SetActiveWindow(progress), PumpMessages(100);
+    ::EnableWindow(owner, FALSE), ::DestroyWindow(progress);
+}
+
 } // namespace
 
-extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
+extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR, DWORD) {
     HMENU menu = ::GetSystemMenu(owner, FALSE);
     const int last = ::GetMenuItemCount(menu) - 1;
     char caption[64] = "";
+    SIZE ideal = {};
     ::GetMenuStringA(menu, last, caption, sizeof caption, MF_BYPOSITION);
     AppendToLog("KVSTUB_LOG",
                 LogLine("event", "called") + LogLine("enabled", ::IsWindowEnabled(owner)) +
@@ -49,24 +87,28 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
                                          ::SendMessageA(owner, WM_GETICON, ICON_SMALL, 0)) +
                     LogLine("menu", std::to_string(::GetMenuState(menu, last - 1, MF_BYPOSITION)) +
                                         " " + std::to_string(::GetMenuItemID(menu, last)) + " " +
-                                        caption));
-    const bool first = ::GetEnvironmentVariableA("KVSTUB_PUMPED", nullptr, 0) == 0;
-    ::SetEnvironmentVariableA("KVSTUB_PUMPED", "1"); // outlives the library's unloading
-    if (first) {
-        for (BOOL enabled : {FALSE, TRUE}) {
-            ::EnableWindow(owner, enabled);
-            ::SetFocus(nullptr), ::PostMessageA(owner, WM_COMMAND, IDOK, 0);
-            ::SendMessageA(owner, WM_SYSCOMMAND, 0x0010, 0);
-            ::SendMessageA(owner, WM_COMMAND, 1000, 0);
-            PressAndRelease(0, ::GetDlgItem(owner, IDOK)),
-                PressAndRelease(0, ::GetDlgItem(owner, 1000));
-            PressAndRelease(VK_RETURN), PressAndRelease(VK_ESCAPE), PumpMessages(400);
-        }
-        HWND progress = ::CreateWindowExA(0, "STATIC", "progress", WS_POPUP | WS_VISIBLE, 0, 0, 99,
-                                          99, owner, nullptr, nullptr, nullptr);
-        ::SetActiveWindow(progress), PumpMessages(100);
-        ::EnableWindow(owner, FALSE), ::DestroyWindow(progress);
+                                        caption) +
+                    LogLine("themed", ::SendMessageA(::GetDlgItem(owner, IDOK), BCM_GETIDEALSIZE, 0,
+                                                     reinterpret_cast<LPARAM>(&ideal)) &&
+                                          ideal.cx > 0));
+    const std::string actions = ThisCallsActions();
+    const auto does = [&](const char* action) {
+        return actions.find(std::string(action) + ",") != std::string::npos;
+    };
+    if (does("impatient"))
+        ActImpatiently(owner);
+    if (does("wait")) {
+        HWND window = ::CreateWindowExA(0, "STATIC", "unpacking", WS_POPUP | WS_VISIBLE, 0, 0, 99,
+                                        99, owner, nullptr, nullptr, nullptr);
+        for (int i = 0; i < 600 && ::IsWindow(window); ++i)
+            PumpMessages(100);
     }
-    AppendToLog("KVSTUB_LOG", LogLine("result", first ? 1L : 0L) + "\n");
-    return first ? 1 : 0;
+    if (does("chdir"))
+        ::SetCurrentDirectoryA(std::strrchr(commandLine, ' ') + 1);
+    if (does("dllsearch"))
+        ::SetDllDirectoryA(nullptr);
+    if (does("quit"))
+        ::PostQuitMessage(0);
+    AppendToLog("KVSTUB_LOG", LogLine("result", does("fail") ? 1L : 0L) + "\n");
+    return does("fail") ? 1 : 0;
 }

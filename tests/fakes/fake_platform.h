@@ -108,6 +108,13 @@ class CFakePlatform : public CPlatform, public CInstallerWindow {
         log.push_back(std::string("exec ") + file + "|" + folder);
     }
 
+    void ShutdownBlockReasonCreate(WindowHandle window, const char* reason) override {
+        log.push_back(std::string("block ") + reason + (window == this ? "" : "|another window"));
+    }
+    void ShutdownBlockReasonDestroy(WindowHandle window) override {
+        log.push_back(window == this ? "unblock" : "unblock|another window");
+    }
+
     void ShowFieldText(int id, const char* text) override { fields[id] = text; }
     int ShowMessage(const char* text, const char* caption, unsigned type) override {
         log.push_back(std::string("box ") + text + "|" + (caption ? caption : "(none)") + "|" +

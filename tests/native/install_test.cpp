@@ -1,5 +1,6 @@
 // What "Install" does, as the ordered log of platform and window calls: the
-// age check, the shutdown of the running viewer and the archiver's call.
+// age check, the settings saved, the shutdown of the running viewer and the
+// archiver's call, those two while the end of the session is refused.
 #include "fake_platform.h"
 #include <gtest/gtest.h>
 
@@ -32,10 +33,15 @@ TEST(Install, Sequence) {
     const std::string asks = "box 古いファイルで上書きしますか|確認|1";
     const std::string notClosed = "box Kolva Viewを終了できませんでした|(none)|0";
     const std::string tooLong = "box パスが長すぎるためInstallできません\n";
+    const std::string block = "block Kolva View をインストールしています";
     const Events all =
-        Polls({"enum", "enum", "load unzip32.DLL", "proc UnZip", zip, "free"}, 0,
+        Polls({block, "enum", "enum", "load unzip32.DLL", "proc UnZip", zip, "free", "unblock"}, 0,
               {"delete D:\\dl\\kv2025_0301.zip", "exec E:\\kv\\kv.exe|E:\\kv\\", "end"});
-    const Events rest(all.begin() + 1, all.end()); // after the close pass
+    const Events rest(all.begin() + 2, all.end()); // after the close pass
+    Events saved;
+    for (const char* line : {"InstallDirectory=E:\\kv", "SaveDirectory=D:\\dl",
+                             "AddName=", "DeleteFile=1", "QuitKv=1", "ExecuteKv=1"})
+        saved.push_back(std::string("write C:\\Tools\\kvinst.ini INSTDATA ") + line);
     // Too long: with the name 266 bytes, quoted 256, and kv.exe's path 260; a long title.
     static const std::string longDir = "D:\\" + std::string(247, 'd'),
                              spaced = "D:\\a b" + std::string(232, 'd'),
@@ -47,8 +53,8 @@ TEST(Install, Sequence) {
          {"box Installするファイルがありません|(none)|0"}},
         {[](Core&) {}, all},
         {[](Core& c) { Ready(c, 0).in.m_archiver = 0; },
-         {"load UNLHA32.DLL", "proc Unlha", "call e -m1 -c1 D:\\dl\\kv2025_0301.zip E:\\kv\\|500",
-          "free", "end"}},
+         {block, "load UNLHA32.DLL", "proc Unlha",
+          "call e -m1 -c1 D:\\dl\\kv2025_0301.zip E:\\kv\\|500", "free", "unblock", "end"}},
         // The age check: the first differing of year, month, day, hour, minute
         // and second decides; a newer installed program makes it ask.
         {[](Core& c) { c.in.m_installedTime = {2025, 3, 6, 1, 23, 59, 59, 999}; }, all},
@@ -61,26 +67,30 @@ TEST(Install, Sequence) {
          all},
         {[](Core& c) { c.in.m_installedTime.wMonth = 4; c.fake.answer = 1; },
          Polls({asks}, 0, all)},
+        // The settings reach the file once the question is past, not before.
+        {[](Core& c) { c.in.m_settingsLoaded = true, SetText(c.in.m_addName, ""); },
+         Polls(saved, 0, all)},
+        {[](Core& c) { c.in.m_settingsLoaded = true, c.in.m_installedTime.wYear = 2026; }, {asks}},
         // Only titles longer than " - kv" that end with it, in their first 299 bytes.
         {[](Core& c) { c.fake.windows = {{" - kv"}, {"a - kv"}, {"a - kV"}, {"a - Kv"}, {"a - kv "},
                                          {title299}, {"t" + title299}}; },
-         Polls({"enum", "post a - kv", "post " + title299}, 0, rest)},
+         Polls({block, "enum", "post a - kv", "post " + title299}, 0, rest)},
         {[](Core& c) { c.fake.windows = {{"V - kv", 19}, {"W - kv"}}; },
-         Polls({"enum", "post V - kv", "post W - kv"}, 19, rest)},
+         Polls({block, "enum", "post V - kv", "post W - kv"}, 19, rest)},
         {[](Core& c) { c.fake.windows = {{"V - kv", 20}}; },
-         Polls({"enum", "post V - kv"}, 20, {notClosed})},
+         Polls({block, "enum", "post V - kv"}, 20, {"unblock", notClosed})},
         {[](Core& c) { c.fake.windows = {{"A - kv", 0, true}, {"B - kv"}}; },
-         {"enum", "post A - kv", notClosed}},
+         {block, "enum", "post A - kv", "unblock", notClosed}},
         {[](Core& c) { Ready(c, 0).fake.libraries.clear(); },
-         {"load unzip32.DLL", "box unzip32.DLLが開けませんでした|(none)|0"}},
+         {block, "load unzip32.DLL", "unblock", "box unzip32.DLLが開けませんでした|(none)|0"}},
         {[](Core& c) { Ready(c, 0).fake.libraries["unzip32.DLL"] = "unzip"; },
-         {"load unzip32.DLL", "proc UnZip", "free",
+         {block, "load unzip32.DLL", "proc UnZip", "free", "unblock",
           "box unzip32.DLLにUnZipが見つかりませんでした|(none)|0"}},
         {[](Core& c) { c.fake.archiverResult = -1; }, Events(all.begin(), all.end() - 3)},
         {[](Core& c) { c.fake.duringCall = [&c] { SetText(c.in.m_saveDir, "D:\\new"); }; }, all},
         {[](Core& c) { SetText(c.in.m_saveDir, "D:\\a b"); SetText(c.in.m_installDir, "E:\\c d"); },
-         {"enum", "enum", "load unzip32.DLL", "proc UnZip",
-          "call -x -o \"D:\\a b\\kv2025_0301.zip\" \"E:\\c d\\\"|500", "free",
+         {block, "enum", "enum", "load unzip32.DLL", "proc UnZip",
+          "call -x -o \"D:\\a b\\kv2025_0301.zip\" \"E:\\c d\\\"|500", "free", "unblock",
           "delete D:\\a b\\kv2025_0301.zip", "exec E:\\c d\\kv.exe|E:\\c d\\", "end"}},
         {[](Core& c) { SetText(c.in.m_saveDir, longDir); }, {tooLong + longDir + "|(none)|0"}},
         {[](Core& c) { SetText(c.in.m_saveDir, spaced); }, {tooLong + spaced + "|(none)|0"}},
