@@ -1,16 +1,11 @@
-// An unzip32.DLL that behaves as a third-party library may: KVSTUB_SCRIPT names
-// what each call does, calls separated by ';', actions by ','. "impatient"
-// acts as an impatient user on the window it was given while its progress
-// window pumps messages: takes the focus, sends the commands Install, About
-// and 設定, clicks "Install" and "設定", presses Enter and Esc; all that once
-// on the window as given and once after enabling it, as a hand-made modal
-// window does on closing; then a window of its own takes the activation (the
-// dialog keeps "設定" as its focus) and closes once the owner is disabled
-// again. "wait" pumps until the test closes its window "unpacking". "chdir"
-// makes the destination the current folder, "dllsearch" gives the process the
-// default library search, "quit" posts WM_QUIT, "fail" returns 1 (else 0).
-// Each call records the window (enabled, icons, menu end, whether its buttons
-// are Common Controls 6 ones) and the Windows version the process is told.
+// An unzip32.DLL as third-party libraries may behave. KVSTUB_SCRIPT: what each
+// call does, calls split by ';', actions by ','. "impatient": while it pumps
+// messages, acts as an impatient user on the window given (commands, clicks,
+// keys), once as given and once after enabling it; then a window of its own
+// takes the activation and closes once the owner is disabled again. "wait":
+// pumps until its window "unpacking" is closed. "chdir" to the destination,
+// "dllsearch" to the default, "quit" posts WM_QUIT, "fail" returns 1 (else 0).
+// Each call records the window and the Windows version the process is told.
 #include "stub_log.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -47,10 +42,9 @@ std::string ThisCallsActions() {
     char text[256] = "", count[8] = "0";
     ReadEnvironment("KVSTUB_SCRIPT", text, sizeof text);
     ReadEnvironment("KVSTUB_CALLS", count, sizeof count);
-    const int call = std::atoi(count);
-    ::SetEnvironmentVariableA("KVSTUB_CALLS", std::to_string(call + 1).c_str());
+    ::SetEnvironmentVariableA("KVSTUB_CALLS", std::to_string(std::atoi(count) + 1).c_str());
     std::string script = std::string(text) + ";";
-    for (int i = 0; i < call; ++i)
+    for (int call = std::atoi(count); call > 0; --call)
         script.erase(0, script.find(';') + 1); // once none is left, npos + 1 erases nothing
     return script.substr(0, script.find(';')) + ",";
 }
@@ -103,12 +97,9 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR, DWORD) {
         for (int i = 0; i < 600 && ::IsWindow(window); ++i)
             PumpMessages(100);
     }
-    if (does("chdir"))
-        ::SetCurrentDirectoryA(std::strrchr(commandLine, ' ') + 1);
-    if (does("dllsearch"))
-        ::SetDllDirectoryA(nullptr);
-    if (does("quit"))
-        ::PostQuitMessage(0);
+    (void)(does("chdir") && ::SetCurrentDirectoryA(std::strrchr(commandLine, ' ') + 1));
+    (void)(does("dllsearch") && ::SetDllDirectoryA(nullptr));
+    (void)(does("quit") && (::PostQuitMessage(0), true));
     AppendToLog("KVSTUB_LOG", LogLine("result", does("fail") ? 1L : 0L) + "\n");
     return does("fail") ? 1 : 0;
 }
