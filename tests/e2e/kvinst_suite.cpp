@@ -479,6 +479,7 @@ TEST_F(Run, HostileSettings) {
     HWND edit = ::GetDlgItem(settings, kInstallEdit);
     DWORD_PTR typed = Ask(edit, EM_SETSEL, 0, -1);
     Send(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(overlong.c_str()), typed);
+    Ask(settings, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(settings, IDOK)), TRUE);
     ExpectMessage(settings, "259バイトより長くは設定できません");
     EXPECT_TRUE(::IsWindowVisible(settings) && FocusOf(settings) == edit);
     EXPECT_EQ(ControlText(settings, kInstallEdit), overlong);
