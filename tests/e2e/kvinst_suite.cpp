@@ -418,8 +418,7 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
     EXPECT_TRUE(SettingsHold("\nDeleteFile=0\r\nAddName=\r\nQuitKv=1\r\nExecuteKv=1"));
     // Ended while it waits for the viewer, it leaves the settings accepted before.
     ASSERT_NE(settings = OpenSettings(), nullptr);
-    Ask(::GetDlgItem(settings, kDeleteBox), BM_CLICK);
-    ASSERT_TRUE(Close(settings, IDOK));
+    ASSERT_TRUE((Ask(::GetDlgItem(settings, kDeleteBox), BM_CLICK), Close(settings, IDOK)));
     AppProcess again;
     StartViewer(again, "\"again - kv\" --ignore-close");
     Click(main, IDOK);
@@ -432,7 +431,7 @@ TEST_F(Run, StubbornViewerAndFailingLha) {
 // the current folder is not loaded; one without its entry point is loaded,
 // freed and never called; Cancel loads nothing. The empty QuitKv reads 0. With
 // the About entry's caption (string 101) emptied, the system menu has neither
-// the entry nor the separator above it.
+// the entry nor the separator above it. An add-name of 259 bytes is taken.
 TEST_F(Run, ArchiverFaults) {
     const WORD strings96To111[16] = {}; // the block of string 101, all empty
     HANDLE update = ::BeginUpdateResourceA(world.Path("app/KvInst.exe").c_str(), FALSE);
@@ -455,9 +454,14 @@ TEST_F(Run, ArchiverFaults) {
     EXPECT_EQ(Records(), "event=loaded\naboutEntry=0 0\n\nevent=freed\n\n");
     ExpectInstallChangedNothing("kv2024_0301.zip");
 
+    std::string name = "a"; // 259 bytes, the most the settings dialog takes
+    while (name.size() < 259)
+        name += "表";
+    HWND settings = OpenSettings();
+    ASSERT_TRUE(settings && SetControlText(settings, kAddNameEdit, name) && Close(settings, IDOK));
     ::PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
     ExpectEnds();
-    EXPECT_TRUE(SettingsHold("\nQuitKv=0"));
+    EXPECT_TRUE(SettingsHold("\nQuitKv=0") && SettingsHold("\nAddName=" + name));
 }
 
 // Junk, a huge value, overlong and 40-digit numbers, and a value cut inside a double-byte
@@ -471,10 +475,10 @@ TEST_F(Run, HostileSettings) {
     for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
         EXPECT_EQ(Ask(::GetDlgItem(settings, id), EM_GETLIMITTEXT), 259u)
             << "typed text beyond 259";
-    // 303 bytes of double-byte characters, 151 characters, typed into an edit:
+    // 260 bytes, mostly double-byte characters, 132 characters, typed into an edit:
     // OK refuses them, and the dialog stays, with them and the focus in the edit.
-    std::string overlong = "C:\\";
-    while (overlong.size() < 303)
+    std::string overlong = "C:\\x";
+    while (overlong.size() < 260)
         overlong += "表";
     HWND edit = ::GetDlgItem(settings, kInstallEdit);
     DWORD_PTR typed = Ask(edit, EM_SETSEL, 0, -1);
@@ -526,8 +530,7 @@ TEST_F(Run, PumpingArchiver) {
 
     HWND settings = OpenSettings(); // the quit option turned off
     ASSERT_NE(settings, nullptr);
-    Ask(::GetDlgItem(settings, kQuitBox), BM_CLICK);
-    ASSERT_TRUE(Close(settings, IDOK));
+    ASSERT_TRUE((Ask(::GetDlgItem(settings, kQuitBox), BM_CLICK), Close(settings, IDOK)));
     Click(main, IDOK);
     HWND unpacking = Window("unpacking", main);
     ASSERT_NE(unpacking, nullptr);

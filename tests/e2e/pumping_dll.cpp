@@ -9,7 +9,6 @@
 #include "stub_log.h"
 #include <windows.h>
 #include <commctrl.h>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -37,15 +36,13 @@ void PumpMessages(DWORD milliseconds) {
             ::TranslateMessage(&message), ::DispatchMessageA(&message);
 }
 
-// This call's part of the script; the count outlives the library's unloading.
+// This call's part of the script; the rest, kept in the environment, which
+// outlives the library's unloading, is for the calls after it.
 std::string ThisCallsActions() {
-    char text[256] = "", count[8] = "0";
+    char text[256] = "";
     ReadEnvironment("KVSTUB_SCRIPT", text, sizeof text);
-    ReadEnvironment("KVSTUB_CALLS", count, sizeof count);
-    ::SetEnvironmentVariableA("KVSTUB_CALLS", std::to_string(std::atoi(count) + 1).c_str());
-    std::string script = std::string(text) + ";";
-    for (int call = std::atoi(count); call > 0; --call)
-        script.erase(0, script.find(';') + 1); // once none is left, npos + 1 erases nothing
+    const std::string script = std::string(text) + ";";
+    ::SetEnvironmentVariableA("KVSTUB_SCRIPT", script.substr(script.find(';') + 1).c_str());
     return script.substr(0, script.find(';')) + ",";
 }
 
