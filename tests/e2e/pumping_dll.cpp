@@ -5,7 +5,7 @@
 // a hand-made modal window does on closing. Then a window of its own takes the
 // activation (the dialog keeps "設定" as its focus) and closes once the owner
 // is disabled again, and the call fails. Later calls succeed. Each records the
-// window (enabled, icons, menu end) and the Windows version the process is told.
+// window (enabled, icons, menu end) and the Windows version and DPI the process is told.
 #include "stub_log.h"
 #include <windows.h>
 
@@ -41,10 +41,12 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR, LPSTR, DWORD) {
     const int last = ::GetMenuItemCount(menu) - 1;
     char caption[64] = "";
     ::GetMenuStringA(menu, last, caption, sizeof caption, MF_BYPOSITION);
+    HDC dc = ::GetDC(owner);
     AppendToLog("KVSTUB_LOG",
                 LogLine("event", "called") + LogLine("enabled", ::IsWindowEnabled(owner)) +
                     LogLine("version", std::to_string(LOBYTE(::GetVersion())) + "." +
                                            std::to_string(HIBYTE(::GetVersion()))) +
+                    LogLine("dpi", ::GetDeviceCaps(dc, LOGPIXELSY)) +
                     LogLine("icons", ::SendMessageA(owner, WM_GETICON, ICON_BIG, 0) &&
                                          ::SendMessageA(owner, WM_GETICON, ICON_SMALL, 0)) +
                     LogLine("menu", std::to_string(::GetMenuState(menu, last - 1, MF_BYPOSITION)) +
