@@ -84,14 +84,52 @@ std::string Expand(std::string text, const TestWorld& world, const World& row) {
     return text;
 }
 
+// The Windows the test is registered for (KVE2E_VARIANT): "wow64" for the
+// 64-bit one, "dpi144" for the 32-bit one at 150 %, else the 32-bit one.
+bool Variant(const char* name) {
+    return std::string(std::getenv("KVE2E_VARIANT") ? std::getenv("KVE2E_VARIANT") : "") == name;
+}
+// In WOW64 or not, and the screen's DPI: as due, and as the suite finds them,
+// declared DPI-aware as KvInst is (Windows tells other programs 96 DPI).
+std::string DueWindows() {
+    return (Variant("wow64") ? "WOW64 " : "x86 ") + std::string(Variant("dpi144") ? "144" : "96");
+}
+std::string FoundWindows() {
+    BOOL wow64 = FALSE;
+    ::SetProcessDPIAware(), ::IsWow64Process(::GetCurrentProcess(), &wow64);
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    return ::ReleaseDC(nullptr, screen), (wow64 ? "WOW64 " : "x86 ") + std::to_string(dpi);
+}
+// unzip32.DLL in SysWOW64, or in the 64-bit System32 through Sysnative, as a
+// 32-bit program names them; outside WOW64 the SysWOW64 one is "", no file.
+std::string SystemLibrary(bool wow64Folder) {
+    char folder[MAX_PATH] = "";
+    const bool named = wow64Folder ? ::GetSystemWow64DirectoryA(folder, MAX_PATH)
+                                   : ::GetWindowsDirectoryA(folder, MAX_PATH);
+    return named ? folder + std::string(wow64Folder ? "" : "\\Sysnative") + "\\unzip32.DLL" : "";
+}
+// True when neither system folder holds the library (any longer): what one
+// world puts there would be found by the next, and by the next run's.
+bool RemoveSystemLibraries() {
+    bool gone = true;
+    for (const bool wow64Folder : {false, true})
+        gone &= ::DeleteFileA(SystemLibrary(wow64Folder).c_str()) ||
+                ::GetLastError() == ERROR_FILE_NOT_FOUND;
+    return gone;
+}
+
 class Run : public ::testing::Test {
   protected:
-    // Lays out the world of this test's row and points the stand-ins at it.
+    // Checks that the suite is in the Windows of the test's variant, lays out
+    // the world of this test's row and points the stand-ins at it.
     void SetUp() override {
         const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         for (const World& candidate : kWorlds)
             row = candidate.test == test ? &candidate : row;
         ASSERT_NE(row, nullptr);
+        ASSERT_EQ(FoundWindows(), DueWindows());
+        ASSERT_TRUE(!Variant("wow64") || RemoveSystemLibraries()) << "a library left behind";
         for (const char* folder : {"app", row->save, row->install})
             world.MakeFolder(folder);
         world.CopyIn(BesideProgram(KVE2E_INSTALLER), "app/KvInst.exe");
@@ -119,8 +157,8 @@ class Run : public ::testing::Test {
             ::SetEnvironmentVariableA(script, *row->archiverResult ? row->archiverResult : nullptr);
     }
 
-    // Ends every kv.exe started (a Wine process left running holds the test
-    // runner's output open); lets the read-only package be removed.
+    // Ends every kv.exe started (a Wine process left running holds the test runner's
+    // output open) and KvInst; frees the read-only package, clears the system folders.
     void TearDown() override {
         const std::string records = Records();
         for (std::size_t at = 0;
@@ -129,6 +167,8 @@ class Run : public ::testing::Test {
                 ::OpenProcess(PROCESS_TERMINATE, FALSE, std::stoul(records.substr(at += 20)));
             ::TerminateProcess(viewer, 255), ::CloseHandle(viewer);
         }
+        kvinst.Kill();
+        EXPECT_TRUE(!Variant("wow64") || RemoveSystemLibraries());
         ::SetFileAttributesA(world.Path(Save("kv2024_0301.zip")).c_str(), FILE_ATTRIBUTE_NORMAL);
     }
 
@@ -453,6 +493,19 @@ TEST_F(Run, ArchiverFaults) {
     ExpectMessage(nullptr, "unzip32.DLLにUnZipが見つかりませんでした");
     EXPECT_EQ(Records(), "event=loaded\naboutEntry=0 0\n\nevent=freed\n\n");
     ExpectInstallChangedNothing("kv2024_0301.zip");
+    // In the 64-bit Windows, with no library beside KvInst or in its current
+    // folder, one in the 64-bit System32 is not found, one in SysWOW64 is.
+    for (const char* library : {"unzip32.DLL", "app/unzip32.DLL"})
+        ASSERT_TRUE(::DeleteFileA(world.Path(library).c_str()));
+    if (Variant("wow64"))
+        for (const bool wow64Folder : {false, true}) {
+            ASSERT_TRUE(::CopyFileA(BesideProgram(kNoEntryLibrary).c_str(),
+                                    SystemLibrary(wow64Folder).c_str(), TRUE));
+            ExpectMessage(main, older, "確認");
+            ExpectMessage(nullptr, wow64Folder ? "unzip32.DLLにUnZipが見つかりませんでした"
+                                             : "unzip32.DLLが開けませんでした");
+            EXPECT_TRUE(RemoveSystemLibraries());
+        }
 
     std::string name = "a"; // 259 bytes, the most the settings dialog takes
     while (name.size() < 259)
@@ -542,8 +595,10 @@ TEST_F(Run, PumpingArchiver) {
     ::PostMessageA(unpacking, WM_CLOSE, 0, 0);
     ExpectEnds();
     EXPECT_TRUE(WaitUntil([&] { return Count("event=start\n") == 2; }, kWindowTimeoutMs));
-    const std::string call = "event=called\nenabled=0\nversion=10.0\nicons=1\n"
-                             "menu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nthemed=1\nresult=",
+    const std::string call =
+                          "event=called\nenabled=0\nversion=10.0\ndpi="s +
+                          (Variant("dpi144") ? "144" : "96") +
+                          "\nicons=1\nmenu=2051 16 ﾊﾞｰｼﾞｮﾝ情報(KvInst) (&A)...\nthemed=1\nresult=",
                       calls = call + "1\n\n" + call + "0\n\nevent=start\n";
     const std::size_t at = Records().find("\n\n" + calls);
     EXPECT_NE(at, std::string::npos) << Records();
@@ -556,6 +611,7 @@ TEST_F(Run, PumpingArchiver) {
 // The unpacking stand-in the demo relies on (Install is its round trip): a name
 // that climbs out of the destination is refused before anything is written.
 TEST(UnzipStandIn, UnzipStandIn) {
+    ASSERT_EQ(FoundWindows(), DueWindows());
     HMODULE library = ::LoadLibraryA(BesideProgram(kUnzip).c_str());
     auto unzip = reinterpret_cast<int(WINAPI*)(HWND, LPCSTR, LPSTR, DWORD)>(
         reinterpret_cast<void*>(::GetProcAddress(library, "UnZip")));

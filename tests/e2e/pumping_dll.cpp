@@ -5,7 +5,7 @@
 // takes the activation and closes once the owner is disabled again. "wait":
 // pumps until its window "unpacking" is closed. "chdir" to the destination,
 // "dllsearch" to the default, "quit" posts WM_QUIT, "fail" returns 1 (else 0).
-// Each call records the window and the Windows version the process is told.
+// Each call records the window and the Windows version and DPI the process is told.
 #include "stub_log.h"
 #include <windows.h>
 #include <commctrl.h>
@@ -70,10 +70,12 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR, DWORD) {
     char caption[64] = "";
     SIZE ideal = {};
     ::GetMenuStringA(menu, last, caption, sizeof caption, MF_BYPOSITION);
+    HDC dc = ::GetDC(owner);
     AppendToLog("KVSTUB_LOG",
                 LogLine("event", "called") + LogLine("enabled", ::IsWindowEnabled(owner)) +
                     LogLine("version", std::to_string(LOBYTE(::GetVersion())) + "." +
                                            std::to_string(HIBYTE(::GetVersion()))) +
+                    LogLine("dpi", ::GetDeviceCaps(dc, LOGPIXELSY)) +
                     LogLine("icons", ::SendMessageA(owner, WM_GETICON, ICON_BIG, 0) &&
                                          ::SendMessageA(owner, WM_GETICON, ICON_SMALL, 0)) +
                     LogLine("menu", std::to_string(::GetMenuState(menu, last - 1, MF_BYPOSITION)) +
