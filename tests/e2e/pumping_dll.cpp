@@ -36,8 +36,7 @@ void PumpMessages(DWORD milliseconds) {
             ::TranslateMessage(&message), ::DispatchMessageA(&message);
 }
 
-// This call's part of the script; the rest, kept in the environment, which
-// outlives the library's unloading, is for the calls after it.
+// This call's part of the script; the environment keeps the rest past the library's unloading.
 std::string ThisCallsActions() {
     char text[256] = "";
     ReadEnvironment("KVSTUB_SCRIPT", text, sizeof text);
@@ -93,7 +92,7 @@ extern "C" int WINAPI UnZip(HWND owner, LPCSTR commandLine, LPSTR, DWORD) {
     if (does("wait")) {
         HWND window = ::CreateWindowExA(0, "STATIC", "unpacking", WS_POPUP | WS_VISIBLE, 0, 0, 99,
                                         99, owner, nullptr, nullptr, nullptr);
-        for (int i = 0; i < 600 && ::IsWindow(window); ++i)
+        while (::IsWindow(window))
             PumpMessages(100);
     }
     (void)(does("chdir") && ::SetCurrentDirectoryA(std::strrchr(commandLine, ' ') + 1));
