@@ -519,14 +519,14 @@ TEST_F(Run, HostileSettings) {
     for (int id : {kInstallEdit, kSaveEdit, kAddNameEdit})
         EXPECT_EQ(Ask(::GetDlgItem(settings, id), EM_GETLIMITTEXT), 259u)
             << "typed text beyond 259";
-    // 260 bytes in 132 characters: OK refuses them, the dialog stays with them and the focus.
-    std::string overlong = "C:\\x";
+    std::string overlong = "C:\\x"; // 260 bytes in 132 characters: refused, kept, focused
     while (overlong.size() < 260)
         overlong += "表";
     ASSERT_TRUE(SetControlText(settings, kInstallEdit, overlong));
     Ask(settings, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(::GetDlgItem(settings, IDOK)), TRUE);
     ExpectMessage(settings, "259バイトより長くは設定できません");
-    EXPECT_TRUE(FocusOf(settings) == ::GetDlgItem(settings, kInstallEdit) &&
+    HWND edit = ::GetDlgItem(settings, kInstallEdit); // focused once the box has returned
+    EXPECT_TRUE(WaitUntil([&] { return FocusOf(settings) == edit; }, kWindowTimeoutMs) &&
                 ControlText(settings, kInstallEdit) == overlong);
     ASSERT_TRUE(Close(settings, IDCANCEL));
     ASSERT_NE(Window(kMain), nullptr);
