@@ -12,11 +12,13 @@ HMODULE g_shell32 = nullptr;
 // update) load it all the same. A 32-bit process on 64-bit Windows is
 // redirected from System32 to SysWOW64.
 void* FindShellProc(const char* name) {
-    char path[MAX_PATH];
-    UINT length = ::GetSystemDirectoryA(path, sizeof path);
-    if (g_shell32 == nullptr && length > 0 && length < sizeof path &&
-        FormatFits(path + length, sizeof path - length, "\\shell32.dll"))
-        g_shell32 = ::LoadLibraryA(path);
+    if (g_shell32 == nullptr) {
+        char path[MAX_PATH];
+        UINT length = ::GetSystemDirectoryA(path, sizeof path);
+        if (length > 0 && length < sizeof path &&
+            FormatFits(path + length, sizeof path - length, "\\shell32.dll"))
+            g_shell32 = ::LoadLibraryA(path);
+    }
     if (g_shell32 == nullptr)
         return nullptr;
     return reinterpret_cast<void*>(::GetProcAddress(g_shell32, name));
